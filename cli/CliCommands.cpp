@@ -1,0 +1,103 @@
+#include "CliCommands.h"
+
+#include "Compiler.h"
+#include "DriverSelection.h"
+#include "ProgramCheck.h"
+#include "ProgramFile.h"
+#include "VersionText.h"
+
+#include <cstdio>
+
+namespace korven::cli {
+namespace {
+
+void out(const QString &text) {
+    std::fputs(text.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+}
+
+void err(const QString &text) {
+    std::fputs(text.toUtf8().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+const char *const kUsage =
+    "Użycie: korven-cli POLECENIE [OPCJE] [PLIK.dat]\n"
+    "\n"
+    "Polecenia:\n"
+    "  compile PLIK.dat   kompiluje program i wypisuje jego kod, linia po linii\n"
+    "  check PLIK.dat     sprawdza kolejność ustawień prędkości i przyspieszenia\n"
+    "\n"
+    "Opcje:\n"
+    "  --help             ta pomoc\n"
+    "  --version          wersja programu\n"
+    "\n"
+    "Kod wyjścia: 0 powodzenie, 1 błąd programu lub urządzenia, 2 złe wywołanie lub plik.";
+
+struct LoadedWithDrive {
+    LoadedProgram program;
+    DriveSettings drive;
+};
+
+// Loads as the open command does: the file's indexes, applied through the driver
+// selection (held values are the start-up zeros), without touching mi.ini.
+bool load(const QString &path, LoadedWithDrive *loaded) {
+    loaded->program = LoadProgramFromFile(path);
+    if (loaded->program.status != LoadedProgram::Status::Ok) {
+        err(loaded->program.message);
+        return false;
+    }
+    DriverSelection selection;
+    selection.applyIndexes(loaded->program.modelIndex.value_or(0),
+                           loaded->program.depthIndex.value_or(0));
+    if (selection.modelIndex() < 0 || selection.depthIndex() < 0)
+        err(QStringLiteral("Uwaga: plik wskazuje sterownik lub głębokość podziału spoza listy."));
+    loaded->drive = selection.settings();
+    return true;
+}
+
+int compile(const QString &path) {
+    LoadedWithDrive loaded;
+    if (!load(path, &loaded))
+        return BadInput;
+    const CompileResult result = GenerujProgram(loaded.program.lines, loaded.drive);
+    if (!result.ok()) {
+        err(result.error);
+        return Failure;
+    }
+    for (const QString &line : result.image)
+        out(line);
+    return Success;
+}
+
+int check(const QString &path) {
+    LoadedWithDrive loaded;
+    if (!load(path, &loaded))
+        return BadInput;
+    const CheckResult result = SprawdzProgram(loaded.program.lines);
+    if (!result.ok)
+        out(result.message);
+    out(checkVerdict(result));
+    return result.ok ? Success : Failure;
+}
+
+} // namespace
+
+int run(const QStringList &arguments) {
+    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
+        out(QString::fromUtf8(kUsage));
+        return Success;
+    }
+    if (arguments.contains(QLatin1String("--version"))) {
+        out(QStringLiteral("korven-cli ") + GetVersionText());
+        return Success;
+    }
+    if (arguments.size() == 2 && arguments[0] == QLatin1String("compile"))
+        return compile(arguments[1]);
+    if (arguments.size() == 2 && arguments[0] == QLatin1String("check"))
+        return check(arguments[1]);
+    err(QString::fromUtf8(kUsage));
+    return BadInput;
+}
+
+} // namespace korven::cli

@@ -1,0 +1,185 @@
+#include "Encoders.h"
+
+#include "Acceleration.h"
+#include "ProgramLine.h"
+#include "SpeedUnits.h"
+
+namespace korven {
+namespace {
+
+void appendByte(QString &out, int value) {
+    static const char digits[] = "0123456789ABCDEF";
+    if (!out.isEmpty())
+        out += QLatin1Char(' ');
+    out += QLatin1Char(digits[(value >> 4) & 0xF]);
+    out += QLatin1Char(digits[value & 0xF]);
+}
+
+QString bytes(std::initializer_list<int> values) {
+    QString out;
+    out.reserve(int(values.size()) * 3);
+    for (int v : values)
+        appendByte(out, v);
+    return out;
+}
+
+qint64 checked(qint64 value, qint64 min, qint64 max, const QString &what) {
+    if (value < min || value > max)
+        throw FieldError(QStringLiteral("%1 %2 nie mieści się w zakresie %3..%4")
+                             .arg(what)
+                             .arg(value)
+                             .arg(min)
+                             .arg(max));
+    return value;
+}
+
+void requireDriver(int pulsDiv) {
+    if (pulsDiv <= 0)
+        throw FieldError(QStringLiteral("nie wybrano sterownika, nie można przeliczyć wartości"));
+}
+
+QString word(int opcode, qint64 value) {
+    return bytes({opcode, int(value >> 8) & 0xFF, int(value) & 0xFF});
+}
+
+qint64 velocity(long double stepsPerSecond, int pulsDiv) {
+    requireDriver(pulsDiv);
+    return speed::SpeedToVReg(stepsPerSecond, pulsDiv);
+}
+
+// A velocity as a 12-bit two's complement number.
+qint64 signed12(long double stepsPerSecond, int pulsDiv) {
+    const qint64 v = checked(velocity(stepsPerSecond, pulsDiv), -2048, 2047,
+                             QStringLiteral("rejestr prędkości"));
+    return v >= 0 ? v : 4096 - (-v);
+}
+
+QString jump(int opcode, const ImageAddresses &addresses, qint64 ownLine, qint64 targetLine,
+             std::optional<int> condition) {
+    const qint64 next = addresses.at(ownLine);
+    const qint64 target = addresses.at(targetLine - 1);
+    const qint64 d = checked(target + 1 - next, -32768, 32767, QStringLiteral("przesunięcie skoku"));
+    const qint64 word16 = d < 0 ? 65536 + d : d;
+    if (condition)
+        return bytes({opcode, *condition, int(word16 >> 8), int(word16 & 0xFF)});
+    return bytes({opcode, int(word16 >> 8), int(word16 & 0xFF)});
+}
+
+} // namespace
+
+ImageAddresses::ImageAddresses(const QStringList &image) {
+    m_prefix.reserve(image.size() + 1);
+    m_prefix.append(0);
+    for (const QString &line : image)
+        m_prefix.append(m_prefix.last() + imageLineLength(line));
+}
+
+int ImageAddresses::at(qint64 k) const {
+    if (k <= 0)
+        return 0;
+    return m_prefix[int(qMin<qint64>(k, m_prefix.size() - 1))];
+}
+
+int imageLineLength(const QString &line) { return int((line.size() + 1) / 3); }
+
+QString cmdVmin(long double stepsPerSecond, int pulsDiv) {
+    const qint64 v =
+        checked(velocity(stepsPerSecond, pulsDiv), 0, 65535, QStringLiteral("rejestr prędkości"));
+    return bytes({0x00, 0x04, 0x00, int(v >> 8), int(v & 0xFF)});
+}
+
+QString cmdVmax(long double stepsPerSecond, int pulsDiv) {
+    const qint64 v =
+        checked(velocity(stepsPerSecond, pulsDiv), 0, 65535, QStringLiteral("rejestr prędkości"));
+    return bytes({0x00, 0x06, 0x00, int(v >> 8), int(v & 0xFF)});
+}
+
+QString cmdVtarget(long double stepsPerSecond, int pulsDiv) {
+    return word(0x01, signed12(stepsPerSecond, pulsDiv));
+}
+
+QString cmdaMax(long double acceleration, int pulsDiv) {
+    requireDriver(pulsDiv);
+    const int rampDiv = pulsDiv + 1;
+    const qint64 aMax = checked(accel::aMaxFromValue(acceleration, pulsDiv), 0, 65535,
+                                QStringLiteral("rejestr przyspieszenia"));
+    const accel::PMulPDiv pair = accel::FindPMulPDiv(aMax, rampDiv, pulsDiv, accel::kReduction);
+    if (!pair.found())
+        throw FieldError(
+            QStringLiteral("dla przyspieszenia o wartości rejestru %1 nie ma mnożnika rampy")
+                .arg(aMax));
+    return bytes({0x02, 0x0C, 0x00, int(aMax >> 8), int(aMax & 0xFF), 0x18, 0x00,
+                  pulsDiv * 16 + rampDiv, 0x00, 0x12, 0x00, pair.PMul, pair.PDiv});
+}
+
+QString cmdJump(const ImageAddresses &addresses, qint64 ownLine, qint64 targetLine) {
+    return jump(0x04, addresses, ownLine, targetLine, std::nullopt);
+}
+
+QString cmdJumpIfCounter(const ImageAddresses &addresses, qint64 ownLine, qint64 targetLine) {
+    return jump(0x11, addresses, ownLine, targetLine, std::nullopt);
+}
+
+QString cmdJumpIf(const ImageAddresses &addresses, qint64 ownLine, qint64 targetLine,
+                  qint64 inputIndex, qint64 state) {
+    checked(inputIndex + 1, 1, 8, QStringLiteral("numer wejścia"));
+    checked(state, 0, 1, QStringLiteral("stan wejścia"));
+    return jump(0x0A, addresses, ownLine, targetLine, int(inputIndex * 16 + state));
+}
+
+QString cmdFindPos(qint64 position) {
+    checked(position, -8388607, 8388607, QStringLiteral("pozycja"));
+    const QString hex = position >= 0 ? QStringLiteral("%1").arg(position, 6, 16, QLatin1Char('0'))
+                                      : NotIntToHex(-position, 6);
+    const qint64 v = hex.toLongLong(nullptr, 16);
+    return bytes({0x06, 0x00, int(v >> 16) & 0xFF, int(v >> 8) & 0xFF, int(v) & 0xFF});
+}
+
+QString cmdWait(qint64 milliseconds) {
+    return word(0x07, checked(milliseconds, 0, 65535, QStringLiteral("czas")));
+}
+
+QString cmdWait_s(qint64 seconds) {
+    return word(0x12, checked(seconds, 0, 65535, QStringLiteral("czas")));
+}
+
+QString cmdSetCounter(qint64 count) {
+    return word(0x10, checked(count, 0, 65535, QStringLiteral("licznik powtórzeń")));
+}
+
+QString cmdFindHOME(qint64 precision, long double stepsPerSecond, int pulsDiv) {
+    checked(precision, 0, 15, QStringLiteral("prędkość precyzowania"));
+    return word(0x0D, precision * 4096 + signed12(stepsPerSecond, pulsDiv));
+}
+
+QString cmdEnable(const QString &state) {
+    return bytes({0x0E, state == QLatin1String("High") ? 0xFF : 0x00});
+}
+
+QString cmdSetOut(qint64 outputIndex, qint64 state) {
+    qint64 o = checked(outputIndex + 1, 1, 8, QStringLiteral("numer wyjścia")) - 1;
+    checked(state, 0, 1, QStringLiteral("stan wyjścia"));
+    // "PK 1" is device output 7 and "PK 2" device output 6.
+    if (o == 6)
+        o = 7;
+    else if (o == 7)
+        o = 6;
+    return bytes({0x08, int(o * 16 + state)});
+}
+
+QString cmdSetOuts(const QString &outputList) {
+    std::array<bool, 8> states = outputStates(outputList);
+    std::swap(states[6], states[7]); // PK 2 is bit 6, PK 1 bit 7
+    int mask = 0;
+    for (int j = 0; j < 8; ++j)
+        mask |= states[j] ? (1 << j) : 0;
+    return bytes({0x09, mask});
+}
+
+QString NotIntToHex(qint64 value, int digits) {
+    const quint64 complement = quint64(-value);
+    QString hex = QString::number(complement, 16).toUpper();
+    return hex.right(digits).rightJustified(digits, QLatin1Char('0'));
+}
+
+} // namespace korven

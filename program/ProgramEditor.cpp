@@ -1,0 +1,207 @@
+#include "ProgramEditor.h"
+
+#include "Numbers.h"
+#include "ProgramLine.h"
+
+#include <climits>
+
+namespace korven {
+namespace {
+
+const QString kEnd = QStringLiteral("Koniec");
+
+bool isJump(const QString &line) {
+    static const QList<Command> jumps = {Command::Jump, Command::JumpIfInput,
+                                         Command::JumpIfCounter};
+    return recognise(line, jumps) != Command::None;
+}
+
+// The jump target when the first field holds it in canonical "%d" form; the target is
+// rewritten only then, so a hand-made field never gets another field replaced.
+bool canonicalTarget(const QString &line, int *target) {
+    const Field field = GetValue(line);
+    if (!field.present)
+        return false;
+    bool ok = false;
+    const qint64 t = parseInteger(field.text, &ok);
+    if (!ok || t < INT_MIN || t > INT_MAX || QString::number(t) != field.text)
+        return false;
+    *target = int(t);
+    return true;
+}
+
+QString withTarget(const QString &line, int target) {
+    const qsizetype open = line.indexOf(QLatin1Char('('));
+    const qsizetype close = line.indexOf(QLatin1Char(')'));
+    QString result = line;
+    result.replace(open + 1, close - open - 1, QString::number(target));
+    return result;
+}
+
+} // namespace
+
+void ProgramEditor::setLines(const QStringList &lines) {
+    m_lines = lines;
+    m_selected = -1;
+}
+
+void ProgramEditor::clear() {
+    m_lines.clear();
+    m_selected = -1;
+}
+
+void ProgramEditor::setSelected(int index) {
+    m_selected = (index >= 0 && index < m_lines.size()) ? index : -1;
+}
+
+int ProgramEditor::lineNumber(const QString &line) {
+    // Digits up to ": ", so numbers of four digits and more read whole.
+    const qsizetype n = line.size();
+    qsizetype i = 0;
+    int number = 0;
+    for (; i < n && i < 9; ++i) {
+        const char16_t c = line[i].unicode();
+        if (c < '0' || c > '9')
+            break;
+        number = number * 10 + (c - '0');
+    }
+    if (i == 0 || i + 1 >= n || line[i] != QLatin1Char(':') || line[i + 1] != QLatin1Char(' '))
+        return -1;
+    return number;
+}
+
+QString ProgramEditor::lineBody(const QString &line) {
+    if (lineNumber(line) < 0)
+        return line;
+    return line.mid(line.indexOf(QLatin1Char(':')) + 2);
+}
+
+int ProgramEditor::ZnajdzNowyNrLinii(int number) const {
+    for (int i = 0; i < m_lines.size(); ++i) {
+        if (lineNumber(m_lines[i]) == number)
+            return i + 1;
+    }
+    return 0;
+}
+
+template <typename Map> void ProgramEditor::remapJumpTargets(Map targetOf) {
+    for (QString &line : m_lines) {
+        int t = 0;
+        if (!isJump(line) || !canonicalTarget(line, &t))
+            continue;
+        const int p = targetOf(t);
+        if (p != 0 && p != t)
+            line = withTarget(line, p);
+    }
+}
+
+// Maps every jump target to where the line that carried that number now stands.
+// Runs while the lines still carry their numbers from before the change.
+void ProgramEditor::PrzenumerujSkoki() {
+    QHash<int, int> firstPosition;
+    firstPosition.reserve(m_lines.size());
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const int number = lineNumber(m_lines[i]);
+        if (number >= 0 && !firstPosition.contains(number))
+            firstPosition.insert(number, i + 1);
+    }
+    remapJumpTargets([&](int t) { return firstPosition.value(t, 0); });
+}
+
+void ProgramEditor::Przenumeruj(int from) {
+    for (int i = from; i < m_lines.size(); ++i) {
+        if (lineNumber(m_lines[i]) != i + 1)
+            m_lines[i] = formatLine(i + 1, lineBody(m_lines[i]));
+    }
+}
+
+void ProgramEditor::EditCmd(const QString &body, int index) {
+    if (index >= 0 && index < m_lines.size())
+        m_lines[index] = formatLine(index + 1, body);
+}
+
+bool ProgramEditor::AddCmd(const QString &body) {
+    if (m_lines.isEmpty()) {
+        m_lines.append(formatLine(1, body));
+        return true;
+    }
+    if (!m_lines.last().contains(kEnd))
+        return false;
+    const int n = int(m_lines.size());
+    const int s = m_selected;
+    m_lines[n - 1] = formatLine(n, body);
+    m_lines.append(formatLine(n + 1, kEnd));
+    if (s == -1 || s >= n - 2) {
+        if (s != -1)
+            m_selected = n - 1;
+        return true;
+    }
+    // The new line climbs to just after the selection. The first step maps the targets
+    // by the numbers the lines carried (a loaded file may be numbered loosely); after it
+    // the numbers equal the positions and the remaining steps compose into one mapping:
+    // lines s+2 .. n-1 move down by one and the new line takes number s+2.
+    swapAndRenumber(n - 2, n - 1, n - 2);
+    const int from = n - 2; // 0-based index of the new line now
+    const int to = s + 1;
+    if (from > to) {
+        remapJumpTargets([&](int t) {
+            if (t >= to + 1 && t <= from)
+                return t + 1;
+            if (t == from + 1)
+                return to + 1;
+            return t;
+        });
+        m_lines.move(from, to);
+        Przenumeruj(to);
+        m_selected = to;
+    }
+    return true;
+}
+
+bool ProgramEditor::canMoveUp() const {
+    const int i = m_selected;
+    return i > 0 && !(i == m_lines.size() - 1 && m_lines[i].contains(kEnd));
+}
+
+bool ProgramEditor::canMoveDown() const {
+    const int i = m_selected;
+    const int last = int(m_lines.size()) - 1;
+    return i >= 0 && i < last && !(i == last - 1 && m_lines[last].contains(kEnd));
+}
+
+bool ProgramEditor::canDelete() const {
+    return m_selected >= 0 && m_selected < m_lines.size() - 1;
+}
+
+void ProgramEditor::swapAndRenumber(int a, int b, int newSelection) {
+    m_lines.swapItemsAt(a, b);
+    m_selected = newSelection;
+    PrzenumerujSkoki();
+    Przenumeruj(0);
+}
+
+bool ProgramEditor::moveUp() {
+    if (!canMoveUp())
+        return false;
+    swapAndRenumber(m_selected - 1, m_selected, m_selected - 1);
+    return true;
+}
+
+bool ProgramEditor::moveDown() {
+    if (!canMoveDown())
+        return false;
+    swapAndRenumber(m_selected, m_selected + 1, m_selected + 1);
+    return true;
+}
+
+bool ProgramEditor::deleteSelected() {
+    if (!canDelete())
+        return false;
+    m_lines.removeAt(m_selected);
+    m_selected = -1;
+    PrzenumerujSkoki();
+    Przenumeruj(0);
+    return true;
+}
+
+} // namespace korven

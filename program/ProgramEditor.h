@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QHash>
+#include <QStringList>
+
+namespace korven {
+
+// Structural editing of the program list with its single selection. The lines are
+// the program; nothing else is kept. Each operation leaves the number fields equal
+// to the positions (except AddCmd without moves and a freshly loaded list, which are
+// taken as they stand) and renumbers the targets of all three jumps.
+class ProgramEditor {
+public:
+    const QStringList &lines() const { return m_lines; }
+    void setLines(const QStringList &lines);
+    void clear();
+
+    int GetSelected() const { return m_selected; }
+    void setSelected(int index);
+
+    // Inserts body after the selection, keeping the final "Koniec" last.
+    // Returns false when the command was dropped (the last line is not an end command).
+    bool AddCmd(const QString &body);
+    void EditCmd(const QString &body, int index);
+
+    bool canMoveUp() const;
+    bool canMoveDown() const;
+    bool canDelete() const;
+    bool moveUp();
+    bool moveDown();
+    // Deletes the selected line (the caller has asked the user); no selection afterwards.
+    bool deleteSelected();
+
+    // 1-based position of the first line whose number field is number, else 0.
+    int ZnajdzNowyNrLinii(int number) const;
+
+    // The number of a line ("012: ..." gives 12), or -1 when it has no number field.
+    static int lineNumber(const QString &line);
+    // The line without its number field and separator.
+    static QString lineBody(const QString &line);
+
+private:
+    void PrzenumerujSkoki();
+    void Przenumeruj(int from = 0);
+    template <typename Map> void remapJumpTargets(Map targetOf);
+    void swapAndRenumber(int a, int b, int newSelection);
+
+    QStringList m_lines;
+    int m_selected = -1;
+};
+
+} // namespace korven

@@ -1,0 +1,96 @@
+#include "Cp1250.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace korven;
+
+namespace {
+struct Run {
+    int code;
+    QString out;
+    QString err;
+};
+
+Run cli(const QStringList &args) {
+    QProcess p;
+    p.start(QStringLiteral(KORVEN_CLI), args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QString writeProgram(const QTemporaryDir &dir, const QString &text) {
+    const QString path = dir.filePath(QStringLiteral("p.dat"));
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(encodeCp1250(text));
+    return path;
+}
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void compilePrintsTheImage() {
+        QTemporaryDir dir;
+        const QString path = writeProgram(
+            dir, QStringLiteral("1.0\r\n1\r\n4\r\n001: Prędkość min(1600,00) pps\r\n"
+                                "002: Skocz do linii(1)\r\n003: Koniec\r\n"));
+        const Run r = cli({QStringLiteral("compile"), path});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("00 04 00 00 D2\n04 FF F9\n05\n"));
+        QCOMPARE(r.err, QString());
+    }
+    void compileErrorNamesTheLine() {
+        QTemporaryDir dir;
+        const QString path = writeProgram(
+            dir, QStringLiteral("1.0\r\n1\r\n4\r\n001: Stop\r\n002: Czekaj[ms](70000)\r\n003: Koniec\r\n"));
+        const Run r = cli({QStringLiteral("compile"), path});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QString());
+        QVERIFY(r.err.contains(QStringLiteral("Błąd w linii 2 (002: Czekaj[ms](70000))")));
+    }
+    void checkVerdicts() {
+        QTemporaryDir dir;
+        QString path = writeProgram(dir, QStringLiteral("1.0\r\n0\r\n0\r\n001: Koniec\r\n"));
+        Run r = cli({QStringLiteral("check"), path});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QStringLiteral("Brak zdefiniowanej prędkości minimalnej !\n"
+                                       "Składnia programu jest niepoprawna\n"));
+        path = writeProgram(dir, QStringLiteral("1.0\r\n0\r\n0\r\n001: Prędkość min(10,00) pps\r\n"
+                                                "002: Prędkość max(100,00) pps\r\n"
+                                                "003: Przysp. max(232,83) pps/s^2\r\n004: Koniec\r\n"));
+        r = cli({QStringLiteral("check"), path});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("Składnia programu jest poprawna\n"));
+    }
+    void badInput() {
+        QTemporaryDir dir;
+        Run r = cli({QStringLiteral("compile"), dir.filePath(QStringLiteral("none.dat"))});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains(QStringLiteral("none.dat")));
+        const QString path = writeProgram(dir, QStringLiteral("2.0\r\n0\r\n0\r\n001: Koniec\r\n"));
+        r = cli({QStringLiteral("check"), path});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains(QStringLiteral("Niepoprawna wersja pliku !")));
+        r = cli({QStringLiteral("frobnicate")});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains(QStringLiteral("Użycie")));
+        r = cli({});
+        QCOMPARE(r.code, 2);
+    }
+    void helpAndVersion() {
+        Run r = cli({QStringLiteral("--help")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.contains(QStringLiteral("compile PLIK.dat")));
+        r = cli({QStringLiteral("--version")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.startsWith(QStringLiteral("korven-cli 1.0.1  [Build: ")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
