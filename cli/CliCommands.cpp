@@ -1,7 +1,7 @@
 #include "CliCommands.h"
 
 #include "Compiler.h"
-#include "DriverSelection.h"
+#include "StoredDrive.h"
 #include "ProgramCheck.h"
 #include "ProgramFile.h"
 #include "VersionText.h"
@@ -47,9 +47,8 @@ bool load(const QString &path, LoadedWithDrive *loaded) {
         err(loaded->program.message);
         return false;
     }
-    DriverSelection selection;
-    selection.applyIndexes(loaded->program.modelIndex.value_or(0),
-                           loaded->program.depthIndex.value_or(0));
+    const DriverSelection selection = selectionForStoredIndexes(
+        loaded->program.modelIndex, loaded->program.depthIndex, DriveSettings());
     if (selection.modelIndex() < 0 || selection.depthIndex() < 0)
         err(QStringLiteral("Uwaga: plik wskazuje sterownik lub głębokość podziału spoza listy."));
     loaded->drive = selection.settings();

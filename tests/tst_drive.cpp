@@ -2,7 +2,9 @@
 #include "DriverModelTable.h"
 #include "DriverSelection.h"
 #include "Numbers.h"
+#include "SpeedEntry.h"
 #include "SpeedUnits.h"
+#include "StoredDrive.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -176,6 +178,53 @@ private slots:
                 QCOMPARE(accel::aMaxFromValue(v, pulsDiv), (long long)k);
             }
         }
+    }
+    void speedEntryConversions() {
+        const SpeedEntry entry(false, 5, 2047, 16);
+        QCOMPARE(entry.stepsRangeText(), QStringLiteral("(7,63..15617,37)"));
+        QCOMPARE(entry.revolutionsRangeText(), QStringLiteral("(0,00..4,88)"));
+        SpeedEntry::Result r = entry.leaveSteps(QStringLiteral("1600"), QString());
+        QCOMPARE(r.steps, QStringLiteral("1600,00"));
+        QCOMPARE(r.revolutions, QStringLiteral("0,50"));
+        QVERIFY(r.message.isEmpty());
+        r = entry.leaveRevolutions(QString(), QStringLiteral("1"));
+        QCOMPARE(r.steps, QStringLiteral("3200,00"));
+        QCOMPARE(r.revolutions, QStringLiteral("1,00"));
+        r = entry.leaveRevolutions(QString(), QStringLiteral("5"));
+        QCOMPARE(r.message, SpeedEntry::outOfRangeMessage());
+        r = entry.leaveSteps(QStringLiteral("0"), QString()); // an edited "Prędkość max()"
+        QCOMPARE(r.steps, QStringLiteral("0,00"));
+        QCOMPARE(r.message, SpeedEntry::outOfRangeMessage());
+        r = entry.leaveSteps(QStringLiteral("12a"), QStringLiteral("x"));
+        QCOMPARE(r.message, SpeedEntry::invalidMessage());
+        QCOMPARE(r.steps, QStringLiteral("12a"));
+        r = entry.leaveSteps(QString(), QStringLiteral("x"));
+        QVERIFY(r.message.isEmpty());
+        QCOMPARE(r.revolutions, QStringLiteral("x"));
+    }
+    void speedEntryAcceptance() {
+        const SpeedEntry unsignedEntry(false, 5, 2047, 16);
+        const SpeedEntry signedEntry(true, 5, 2047, 16);
+        QVERIFY(unsignedEntry.accept(QStringLiteral("7,63")).ok);
+        QCOMPARE(unsignedEntry.accept(QStringLiteral("7,62")).message, SpeedEntry::outOfRangeMessage());
+        QCOMPARE(unsignedEntry.accept(QStringLiteral("-500")).message, SpeedEntry::outOfRangeMessage());
+        const SpeedEntry::Acceptance a = signedEntry.accept(QStringLiteral("-500"));
+        QVERIFY(a.ok);
+        QCOMPARE(a.steps, QStringLiteral("-500,00"));
+        QCOMPARE(signedEntry.accept(QString()).message, SpeedEntry::invalidMessage());
+        QCOMPARE(signedEntry.accept(QStringLiteral("1e9")).message, SpeedEntry::invalidMessage());
+        QCOMPARE(signedEntry.stepsRangeText(), QStringLiteral("(±7,63..±15617,37)"));
+        const SpeedEntry trv50(false, 1, 2047, 2);
+        QVERIFY(!trv50.accept(QStringLiteral("122,07")).ok);
+        QVERIFY(!trv50.accept(QStringLiteral("249877,93")).ok);
+        QVERIFY(trv50.accept(QStringLiteral("249877,92")).ok);
+    }
+    void storedIndexesFallBackToHeldOnes() {
+        DriverSelection s = selectionForStoredIndexes(std::nullopt, 2, DriveSettings{7, 0, 1, 2047, 2});
+        QCOMPARE(s.modelText(), QStringLiteral("TRV50"));
+        QCOMPARE(s.depthText(), QStringLiteral("8"));
+        s = selectionForStoredIndexes(3, std::nullopt, DriveSettings{7, 1, 1, 2047, 4});
+        QCOMPARE(s.statusText(), QStringLiteral("Sterownik: TRV31 Głębokość podziału mikrokrokowego: 2"));
     }
     void depthEntries() {
         long double v = 0;
