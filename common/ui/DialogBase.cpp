@@ -1,0 +1,49 @@
+#include "DialogBase.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace korven::ui {
+
+DialogBase::DialogBase(QWidget *parent) : QDialog(parent) {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    auto *layout = new QVBoxLayout(this);
+    m_content = new QVBoxLayout;
+    layout->addLayout(m_content);
+    auto *buttons = new QHBoxLayout;
+    m_ok = new QPushButton(QStringLiteral("&OK"), this);
+    m_cancel = new QPushButton(QStringLiteral("&Anuluj"), this);
+    m_ok->setDefault(true);
+    m_ok->setAutoDefault(false);
+    m_cancel->setAutoDefault(false);
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    layout->addLayout(buttons);
+    connect(m_ok, &QPushButton::clicked, this, [this] { bbtnOKClick(); });
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void DialogBase::bbtnOKClick() { accept(); }
+
+void DialogBase::keyPressEvent(QKeyEvent *event) {
+    // The dialog sees Enter before its controls: it always means OK.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        bbtnOKClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void DialogBase::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+} // namespace korven::ui

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+class QVBoxLayout;
+
+namespace korven::ui {
+
+// A modal dialog with "&OK" (the default button) and "&Anuluj" under its content.
+// Enter anywhere accepts through the OK handler, Esc cancels.
+class DialogBase : public QDialog {
+    Q_OBJECT
+public:
+    explicit DialogBase(QWidget *parent = nullptr);
+
+    QPushButton *bbtnOK() const { return m_ok; }
+    QPushButton *bbtnCancel() const { return m_cancel; }
+
+protected:
+    // Where subclasses put their controls, above the buttons.
+    QVBoxLayout *content() const { return m_content; }
+    // Runs on OK and Enter; the default accepts.
+    virtual void bbtnOKClick();
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QVBoxLayout *m_content;
+    QPushButton *m_ok;
+    QPushButton *m_cancel;
+};
+
+} // namespace korven::ui

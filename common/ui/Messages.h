@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace korven::ui {
+
+// A modal message box with the caption "KORVEN", no icon and one OK button.
+void showMessage(QWidget *parent, const QString &text);
+
+// A Yes/No question with the caption "Potwierdź"; true for Yes.
+bool askYesNo(QWidget *parent, const QString &text, bool yesIsDefault);
+
+} // namespace korven::ui

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "DialogBase.h"
+
+class QComboBox;
+class QLabel;
+
+namespace korven {
+
+// The acceleration dialog: one of the 2047 exact values, in steps/s² or revolutions/s².
+class TedaForm : public ui::DialogBase {
+    Q_OBJECT
+public:
+    TedaForm(int pulsDiv, long double glPodz, QWidget *parent = nullptr);
+
+    QComboBox *cbKroki;
+    QComboBox *cbObroty;
+    QLabel *lblZakresKrokow;
+    QLabel *lblZakresObrotow;
+
+    // Position 0..2046 for aMax 1..2047; anything else clears both lists.
+    void select(qint64 position);
+    // The position whose text a stored acceleration stands for.
+    static qint64 positionOf(long double stepsPerSecondSquared, int pulsDiv);
+
+protected:
+    void bbtnOKClick() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    int m_pulsDiv;
+};
+
+} // namespace korven

@@ -1,0 +1,58 @@
+#include "logo.h"
+
+#include "VersionText.h"
+
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace korven {
+
+TLogoForm::TLogoForm(QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+    setFixedSize(316, 351);
+    picture = new QLabel(this);
+    picture->setAlignment(Qt::AlignCenter);
+    const QPixmap image(QStringLiteral(":/art/logo.jpg"));
+    picture->setPixmap(image.scaled(305, 257, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    QFont bold = font();
+    bold.setPointSize(10);
+    bold.setBold(true);
+    ver = new QLabel(this);
+    ver->setFont(bold);
+    ver->setAlignment(Qt::AlignCenter);
+    auto *starting = new QLabel(QStringLiteral("Trwa uruchamianie ..."), this);
+    starting->setFont(bold);
+    starting->setAlignment(Qt::AlignCenter);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(picture);
+    layout->addWidget(ver);
+    layout->addWidget(starting);
+    timer = new QTimer(this);
+    timer->setSingleShot(true);
+    timer->setInterval(1500);
+    connect(timer, &QTimer::timeout, this, &QWidget::hide);
+    timer->start();
+}
+
+void TLogoForm::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    ver->setText(QStringLiteral("Program KORVEN wersja ") + GetVersionText());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+}
+
+void TLogoForm::showUntilTimerEnds() {
+    show();
+    repaint();
+    if (!timer->isActive())
+        return;
+    QEventLoop loop;
+    connect(timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace korven

@@ -1,0 +1,292 @@
+#include "main.h"
+
+#include "Compiler.h"
+#include "Messages.h"
+#include "Oprogramie.h"
+#include "PodgladProg.h"
+#include "ProgramCheck.h"
+#include "ProgramFile.h"
+#include "ProgramListModel.h"
+#include "StoredDrive.h"
+#include "WybSter.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QThread>
+#include <QToolBar>
+#include <QUrl>
+
+namespace korven {
+
+TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
+    : QMainWindow(parent), m_programDir(programDir), m_testMode(testMode),
+      m_flows(this, m_editor, m_drive) {
+    setWindowTitle(QStringLiteral("KORVEN"));
+    buildMenus();
+    buildToolbar();
+    buildProgramList();
+    auto *central = new QWidget(this);
+    auto *layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildCommandArea());
+    layout->addWidget(ListBoxProg, 1);
+    setCentralWidget(central);
+    buildStatusBar();
+    miShowProgram->setVisible(m_testMode);
+    resize(792, 534 + menuBar()->sizeHint().height());
+}
+
+TMainForm::~TMainForm() = default;
+
+QString TMainForm::iniPath() const { return m_programDir + QStringLiteral("mi.ini"); }
+
+QStringList TMainForm::programImage() const {
+    return m_progForm ? m_progForm->image() : QStringList();
+}
+
+void TMainForm::ShowMessageEx(const QString &text) { Panel5->setText(text); }
+
+void TMainForm::setControlsEnabled(bool enabled) {
+    ListBoxProg->setEnabled(enabled);
+    // Whole menus: neither their entries nor their shortcuts may act.
+    for (QMenu *menu : {mnuPlik, mnuPolecenia, mnuUstawienia, mnuPomoc}) {
+        menu->menuAction()->setEnabled(enabled);
+        for (QAction *action : menu->actions())
+            action->setEnabled(enabled);
+    }
+    miShowSet->setEnabled(enabled);
+    for (QWidget *button : m_commandButtons)
+        button->setEnabled(enabled);
+    for (QAction *action : m_toolbarButtons)
+        action->setEnabled(enabled);
+    repaint();
+}
+
+void TMainForm::DisableControls() { setControlsEnabled(false); }
+
+void TMainForm::EnableControls() { setControlsEnabled(true); }
+
+void TMainForm::GenerujProgram() {
+    const CompileResult result = korven::GenerujProgram(m_editor.lines(), m_drive);
+    if (m_progForm)
+        m_progForm->setImage(result.image);
+    if (result.ok()) {
+        const int length = ObliczDlProg(result.image);
+        ProgressBar1->setValue(memoryBarPosition(length));
+        memoryPanel->setText(memoryText(length));
+        return;
+    }
+    ProgressBar1->setValue(0);
+    memoryPanel->setText(QStringLiteral("Błąd w programie"));
+    ui::showMessage(this, result.error);
+}
+
+bool TMainForm::Sterownik() {
+    if (m_editor.lines().size() != 1)
+        return true;
+    TWybSterForm dialog(iniPath(), this);
+    dialog.OdczytajUstawienia();
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    if (ok)
+        m_drive = dialog.selection().settings();
+    driverPanel->setText(dialog.selection().statusText());
+    return ok;
+}
+
+void TMainForm::showProgram(int selected) {
+    m_syncingSelection = true;
+    m_model->refresh();
+    if (selected >= 0) {
+        const QModelIndex index = m_model->index(selected);
+        ListBoxProg->setCurrentIndex(index);
+        ListBoxProg->scrollTo(index);
+    }
+    m_syncingSelection = false;
+    m_editor.setSelected(selected);
+}
+
+void TMainForm::addCommand(Command command) {
+    if (!Sterownik())
+        return;
+    ListBoxProg->setUpdatesEnabled(false);
+    m_flows.add(command);
+    ListBoxProg->setUpdatesEnabled(true);
+    GenerujProgram();
+    showProgram(m_editor.GetSelected());
+}
+
+void TMainForm::bbtnKoniecClick() {
+    if (!Sterownik())
+        return;
+    m_editor.AddCmd(QStringLiteral("Koniec"));
+    GenerujProgram();
+    showProgram(m_editor.GetSelected());
+}
+
+void TMainForm::ListBoxProgDblClick() {
+    const int selected = m_editor.GetSelected();
+    if (selected < 0)
+        return;
+    m_flows.edit(selected);
+    GenerujProgram();
+    showProgram(selected);
+}
+
+void TMainForm::miUsunClick() {
+    if (!m_editor.canDelete())
+        return;
+    if (!ui::askYesNo(this, QStringLiteral("Usunąć zaznaczoną linię ?"), false))
+        return;
+    m_editor.deleteSelected();
+    GenerujProgram();
+    showProgram(-1);
+}
+
+void TMainForm::sbtnPrzesunWGoreClick() {
+    if (!m_editor.moveUp())
+        return;
+    GenerujProgram();
+    showProgram(m_editor.GetSelected());
+}
+
+void TMainForm::sbtnPrzesunWDolClick() {
+    if (!m_editor.moveDown())
+        return;
+    GenerujProgram();
+    showProgram(m_editor.GetSelected());
+}
+
+void TMainForm::miNowyClick() {
+    if (ui::askYesNo(this, QStringLiteral("Zapisać bieżący prgram ?"), true))
+        miZapiszClick();
+    m_editor.clear();
+    if (m_progForm)
+        m_progForm->setImage({});
+    showProgram(-1);
+    bbtnKoniecClick();
+}
+
+void TMainForm::miOtworzClick() {
+    QFileDialog dialog(this, QStringLiteral("Otwórz"), QDir::rootPath(),
+                       QStringLiteral("*.dat (*.dat)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(QStringLiteral("dat"));
+    if (!m_lastOpenFile.isEmpty())
+        dialog.selectFile(m_lastOpenFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    m_lastOpenFile = dialog.selectedFiles().first();
+    LoadProgramFromFile(m_lastOpenFile);
+}
+
+void TMainForm::LoadProgramFromFile(const QString &fileName) {
+    const LoadedProgram loaded = korven::LoadProgramFromFile(fileName);
+    switch (loaded.status) {
+    case LoadedProgram::Status::ReadError:
+    case LoadedProgram::Status::TooLarge: ui::showMessage(this, loaded.message); return;
+    case LoadedProgram::Status::WrongVersion:
+        ui::showMessage(this, loaded.message);
+        GenerujProgram();
+        return;
+    case LoadedProgram::Status::Ok: break;
+    }
+    m_editor.setLines(loaded.lines);
+    const DriverSelection selection =
+        selectionForStoredIndexes(loaded.modelIndex, loaded.depthIndex, m_drive);
+    m_drive = selection.settings();
+    driverPanel->setText(selection.statusText());
+    if (!selection.ZapiszUstawienia(iniPath()))
+        ui::showMessage(this, QStringLiteral("Nie można zapisać ustawień w pliku %1.").arg(iniPath()));
+    showProgram(-1);
+    GenerujProgram();
+}
+
+void TMainForm::miZapiszClick() {
+    QFileDialog dialog(this, QStringLiteral("Zapisz"), QDir::rootPath(),
+                       QStringLiteral("*.dat (*.dat)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("dat"));
+    if (!m_lastSaveFile.isEmpty())
+        dialog.selectFile(m_lastSaveFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    m_lastSaveFile = dialog.selectedFiles().first();
+    SaveProgramToFile(m_lastSaveFile);
+}
+
+bool TMainForm::SaveProgramToFile(const QString &fileName) {
+    const QString error =
+        korven::SaveProgramToFile(fileName, m_editor.lines(), m_drive.ModelIndex, m_drive.DepthIndex);
+    if (!error.isEmpty())
+        ui::showMessage(this, error);
+    return error.isEmpty();
+}
+
+void TMainForm::tbtnSprawdzClick() {
+    const CheckResult result = SprawdzProgram(m_editor.lines());
+    if (!result.ok)
+        ui::showMessage(this, result.message);
+    ShowMessageEx(checkVerdict(result));
+}
+
+void TMainForm::miShowProgramClick() {
+    GenerujProgram();
+    if (m_progForm) {
+        m_progForm->show();
+        m_progForm->raise();
+    }
+}
+
+void TMainForm::miShowSetClick() {
+    if (!mnuUstawienia->isEnabled())
+        return;
+    DriverSelection selection;
+    selection.OdczytajUstawienia(iniPath());
+    m_drive.PulsDiv = selection.PulsDiv();
+    m_drive.Vmax = selection.Vmax();
+    m_drive.GlPodz = selection.GlPodz();
+    QString text = selection.parameterText();
+    ui::showMessage(this, text.replace(QLatin1Char('\r'), QLatin1Char('\n')));
+}
+
+void TMainForm::miHelpClick() {
+    const QString help = m_programDir + QStringLiteral("korven.chm");
+    if (QFileInfo::exists(help))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+}
+
+void TMainForm::miAboutClick() {
+    TAboutForm about;
+    about.exec();
+}
+
+void TMainForm::sbtnStopClick() { EnableControls(); }
+
+void TMainForm::tbtnPrintClick() {}
+void TMainForm::miProgramujClick() {}
+void TMainForm::Uruchom1Click() {}
+void TMainForm::Weryfikacja1Click() {}
+void TMainForm::miTestKomunikacjiClick() {}
+void TMainForm::miResetClick() {}
+void TMainForm::miAktualizujClick() {}
+void TMainForm::miWyborClick() {}
+
+void TMainForm::closeEvent(QCloseEvent *event) {
+    hide();
+    QThread::msleep(ulong(m_shutdownPause));
+    event->accept();
+}
+
+} // namespace korven

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "CommandFlows.h"
+#include "DriveSettings.h"
+#include "ProgramEditor.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QListView;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QToolBar;
+
+namespace korven {
+
+class ProgramListModel;
+class TProgForm;
+
+// The main window: builds and wires the controls, keeps the program and delegates
+// every command to the unit that carries it out.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // programDir ends with a separator; mi.ini and the other files live there.
+    TMainForm(const QString &programDir, bool testMode, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    void setProgForm(TProgForm *progForm) { m_progForm = progForm; }
+
+    // Outcome line at the top of the command area.
+    void ShowMessageEx(const QString &text);
+    void DisableControls();
+    void EnableControls();
+    void GenerujProgram();
+    bool Sterownik();
+
+    const QStringList &programLines() const { return m_editor.lines(); }
+    const DriveSettings &driveSettings() const { return m_drive; }
+    const QString &programDir() const { return m_programDir; }
+    QStringList programImage() const;
+    // Milliseconds the shut-down waits before it writes the port settings.
+    void setShutdownPause(int milliseconds) { m_shutdownPause = milliseconds; }
+
+    // Controls, named as the rest of the program knows them.
+    QToolBar *tlbMain;
+    QListView *ListBoxProg;
+    QLabel *Panel5;
+    QLabel *memoryPanel;
+    QProgressBar *ProgressBar1;
+    QLabel *driverPanel;
+    QPushButton *sbtnStop;
+    QMenu *mnuPlik, *mnuPolecenia, *mnuUstawienia, *mnuPomoc, *PopupMenuProg;
+    QAction *miNowy, *miOtworz, *miZapisz, *miZamknij;
+    QAction *miProgramuj, *miUruchom, *miWeryfikuj, *miSprawdz, *miTestKomunikacji, *miDrukuj,
+        *miStop, *miReset, *miAktualizuj, *miShowProgram;
+    QAction *miWybor, *miShowSet, *miHelp, *miAbout;
+    QAction *miEdycja, *miUsun, *miWGore, *miWDol;
+    QAction *tbtnClose, *tbtnNowy, *tbtnOtworz, *tbtnZapisz, *tbtnPrint, *tbtnProgramuj,
+        *tbtnUruchom, *tbtnWeryfukuj, *tbtnSprawdz, *tbtnTest, *tbtnEdytuj, *tbtnUsun, *tbtnWGore,
+        *tbtnWDol, *tbtnSettings, *tbtnPomoc;
+    QPushButton *bbtnVmin, *bbtnVmax, *bbtnVtarget, *bbtn_a_max;
+    QPushButton *bbtnCzekaj, *bbtnCzekajs, *bbtnPrzemieszczenie, *bbtnSkoczJesliWejsice,
+        *bbtnSkoczJesliLicznikPowtorzen, *bbtnKoniec;
+    QPushButton *bbtnEnable, *bbtnUstawLicznikPowtorzen, *bbtnPrzelaczWyjscie, *bbtnUstawWyjscia;
+    QPushButton *bbtnZnajdzPozycje, *bbtnZnajdzHome, *bbtnZerujLicznikPozycji, *bbtnStop,
+        *bbtnHamuj;
+
+public slots:
+    void bbtnKoniecClick();
+    void ListBoxProgDblClick();
+    void miUsunClick();
+    void sbtnPrzesunWGoreClick();
+    void sbtnPrzesunWDolClick();
+    void miNowyClick();
+    void miOtworzClick();
+    void miZapiszClick();
+    void tbtnSprawdzClick();
+    void miShowProgramClick();
+    void miShowSetClick();
+    void miHelpClick();
+    void miAboutClick();
+    void sbtnStopClick();
+    void tbtnPrintClick();
+    void miProgramujClick();
+    void Uruchom1Click();
+    void Weryfikacja1Click();
+    void miTestKomunikacjiClick();
+    void miResetClick();
+    void miAktualizujClick();
+    void miWyborClick();
+
+    // Opens a program file, as the open command does after its dialog.
+    void LoadProgramFromFile(const QString &fileName);
+    // Saves the program, as the save command does after its dialog; false on failure.
+    bool SaveProgramToFile(const QString &fileName);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    QWidget *buildCommandArea();
+    void buildStatusBar();
+    void buildProgramList();
+    QPushButton *commandButton(QWidget *group, int row, const QString &caption, Command command,
+                               const QString &icon = QString());
+    void addCommand(Command command);
+    void showProgram(int selected);
+    void setControlsEnabled(bool enabled);
+    QString iniPath() const;
+
+    QString m_programDir;
+    bool m_testMode;
+    ProgramEditor m_editor;
+    DriveSettings m_drive;
+    CommandFlows m_flows;
+    ProgramListModel *m_model;
+    TProgForm *m_progForm = nullptr;
+    QString m_lastOpenFile;
+    QString m_lastSaveFile;
+    bool m_syncingSelection = false;
+    int m_shutdownPause = 3000;
+    QList<QWidget *> m_commandButtons;
+    QList<QAction *> m_toolbarButtons;
+};
+
+} // namespace korven

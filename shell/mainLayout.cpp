@@ -1,0 +1,254 @@
+// Building the main window's controls: menus, toolbar, command area, list, status bar.
+
+#include "main.h"
+
+#include "ProgramListModel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace korven {
+namespace {
+
+QIcon standardIcon(QStyle::StandardPixmap pixmap, const char *themeName) {
+    return QIcon::fromTheme(QString::fromLatin1(themeName),
+                            QApplication::style()->standardIcon(pixmap));
+}
+
+} // namespace
+
+void TMainForm::buildMenus() {
+    const auto entry = [this](QMenu *menu, const QString &text, auto slot,
+                              const QKeySequence &shortcut = {}) {
+        QAction *action = menu->addAction(text);
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    mnuPlik = menuBar()->addMenu(QStringLiteral("&Plik"));
+    miNowy = entry(mnuPlik, QStringLiteral("&Nowy"), &TMainForm::miNowyClick, QKeySequence(QStringLiteral("Ctrl+N")));
+    miOtworz = entry(mnuPlik, QStringLiteral("&Otwórz"), &TMainForm::miOtworzClick, QKeySequence(QStringLiteral("Ctrl+O")));
+    miZapisz = entry(mnuPlik, QStringLiteral("&Zapisz"), &TMainForm::miZapiszClick, QKeySequence(QStringLiteral("Ctrl+S")));
+    mnuPlik->addSeparator();
+    miZamknij = entry(mnuPlik, QStringLiteral("&Zamknij"), &QWidget::close, QKeySequence(QStringLiteral("Alt+F4")));
+
+    mnuPolecenia = menuBar()->addMenu(QStringLiteral("Poleceni&a"));
+    miProgramuj = entry(mnuPolecenia, QStringLiteral("Programuj"), &TMainForm::miProgramujClick);
+    miUruchom = entry(mnuPolecenia, QStringLiteral("Uruchom"), &TMainForm::Uruchom1Click);
+    miWeryfikuj = entry(mnuPolecenia, QStringLiteral("&Weryfikuj"), &TMainForm::Weryfikacja1Click);
+    miSprawdz = entry(mnuPolecenia, QStringLiteral("&Sprawdź"), &TMainForm::tbtnSprawdzClick);
+    miTestKomunikacji = entry(mnuPolecenia, QStringLiteral("Test komunikacji"), &TMainForm::miTestKomunikacjiClick);
+    miDrukuj = entry(mnuPolecenia, QStringLiteral("Drukuj"), &TMainForm::tbtnPrintClick);
+    // Esc itself is served by the window's own shortcut, which also acts while busy.
+    miStop = entry(mnuPolecenia, QStringLiteral("Stop awaryjny\tEsc"), [this] {
+        if (sbtnStop->isEnabled())
+            sbtnStopClick();
+    });
+    mnuPolecenia->addSeparator();
+    miReset = entry(mnuPolecenia, QStringLiteral("Reset mikroindeksera"), &TMainForm::miResetClick);
+    mnuPolecenia->addSeparator();
+    miAktualizuj = entry(mnuPolecenia, QStringLiteral("&Aktualizuj firmware"), &TMainForm::miAktualizujClick);
+    mnuPolecenia->addSeparator();
+    miShowProgram = entry(mnuPolecenia, QStringLiteral("Pokaż program"), &TMainForm::miShowProgramClick);
+
+    mnuUstawienia = menuBar()->addMenu(QStringLiteral("Ustawienia"));
+    miWybor = entry(mnuUstawienia, QStringLiteral("&Wybór portu szeregowego"), &TMainForm::miWyborClick);
+    // Never shown; its shortcut works while the settings menu is enabled.
+    miShowSet = new QAction(QStringLiteral("Pokaż parametry"), this);
+    miShowSet->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    connect(miShowSet, &QAction::triggered, this, &TMainForm::miShowSetClick);
+    addAction(miShowSet);
+
+    mnuPomoc = menuBar()->addMenu(QStringLiteral("Pomo&c"));
+    miHelp = entry(mnuPomoc, QStringLiteral("HTML Help"), &TMainForm::miHelpClick, QKeySequence(Qt::Key_F1));
+    miAbout = entry(mnuPomoc, QStringLiteral("&O programie"), &TMainForm::miAboutClick);
+
+    auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    esc->setContext(Qt::WindowShortcut);
+    connect(esc, &QShortcut::activated, this, [this] {
+        if (sbtnStop->isEnabled())
+            sbtnStopClick();
+    });
+}
+
+void TMainForm::buildToolbar() {
+    tlbMain = addToolBar(QStringLiteral("tlbMain"));
+    tlbMain->setMovable(false);
+    tlbMain->setFloatable(false);
+    tlbMain->setIconSize(QSize(16, 16));
+    tlbMain->setFixedHeight(29);
+    tlbMain->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    const auto button = [this](QStyle::StandardPixmap pixmap, const char *theme,
+                               const QString &hint, auto slot) {
+        QAction *action = tlbMain->addAction(standardIcon(pixmap, theme), hint);
+        action->setToolTip(hint);
+        connect(action, &QAction::triggered, this, slot);
+        m_toolbarButtons.append(action);
+        return action;
+    };
+    tbtnClose = button(QStyle::SP_DialogCloseButton, "application-exit", QStringLiteral("Zamknij aplikację"), &QWidget::close);
+    tlbMain->addSeparator();
+    tbtnNowy = button(QStyle::SP_FileIcon, "document-new", QStringLiteral("Nowy plik"), &TMainForm::miNowyClick);
+    tbtnOtworz = button(QStyle::SP_DialogOpenButton, "document-open", QStringLiteral("Otwórz program"), &TMainForm::miOtworzClick);
+    tbtnZapisz = button(QStyle::SP_DialogSaveButton, "document-save", QStringLiteral("Zapisz program"), &TMainForm::miZapiszClick);
+    tbtnPrint = button(QStyle::SP_FileDialogDetailedView, "document-print", QStringLiteral("Drukuj program"), &TMainForm::tbtnPrintClick);
+    tlbMain->addSeparator();
+    tbtnProgramuj = button(QStyle::SP_ArrowDown, "go-down", QStringLiteral("Programuj mikroindekser"), &TMainForm::miProgramujClick);
+    tbtnUruchom = button(QStyle::SP_MediaPlay, "media-playback-start", QStringLiteral("Uruchom program"), &TMainForm::Uruchom1Click);
+    tbtnWeryfukuj = button(QStyle::SP_DialogApplyButton, "dialog-ok-apply", QStringLiteral("Weryfikuj program"), &TMainForm::Weryfikacja1Click);
+    tbtnSprawdz = button(QStyle::SP_FileDialogContentsView, "tools-check-spelling", QStringLiteral("Sprawdź"), &TMainForm::tbtnSprawdzClick);
+    tbtnTest = button(QStyle::SP_DriveNetIcon, "network-wired", QStringLiteral("Test komunikacji"), &TMainForm::miTestKomunikacjiClick);
+    tlbMain->addSeparator();
+    tbtnEdytuj = button(QStyle::SP_FileDialogInfoView, "document-edit", QStringLiteral("Edytuj zaznaczoną linię"), &TMainForm::ListBoxProgDblClick);
+    tbtnUsun = button(QStyle::SP_TrashIcon, "edit-delete", QStringLiteral("Usuń zaznaczoną linię"), &TMainForm::miUsunClick);
+    tbtnWGore = button(QStyle::SP_ArrowUp, "go-up", QStringLiteral("Przesuń zaznaczoną linię w górę"), &TMainForm::sbtnPrzesunWGoreClick);
+    tbtnWDol = button(QStyle::SP_ArrowDown, "go-down", QStringLiteral("Przesuń zaznaczoną linię w dół"), &TMainForm::sbtnPrzesunWDolClick);
+    tlbMain->addSeparator();
+    tbtnSettings = button(QStyle::SP_ComputerIcon, "preferences-system", QStringLiteral("Wybór portu szeregowego"), &TMainForm::miWyborClick);
+    tlbMain->addSeparator();
+    tbtnPomoc = button(QStyle::SP_DialogHelpButton, "help-contents", QStringLiteral("Pomoc "), &TMainForm::miHelpClick);
+    auto *gap = new QWidget(tlbMain);
+    gap->setFixedWidth(217);
+    tlbMain->addWidget(gap);
+    sbtnStop = new QPushButton(standardIcon(QStyle::SP_BrowserStop, "process-stop"),
+                               QStringLiteral("STOP [ESC]"), tlbMain);
+    sbtnStop->setToolTip(QStringLiteral("Stop awaryjny"));
+    sbtnStop->setFixedSize(164, 22);
+    sbtnStop->setFocusPolicy(Qt::NoFocus);
+    connect(sbtnStop, &QPushButton::clicked, this, &TMainForm::sbtnStopClick);
+    tlbMain->addWidget(sbtnStop);
+}
+
+QPushButton *TMainForm::commandButton(QWidget *group, int row, const QString &caption,
+                                      Command command, const QString &icon) {
+    auto *button = new QPushButton(caption, group);
+    button->setGeometry(16, 16 + 24 * row, 160, 25);
+    if (!icon.isEmpty())
+        button->setIcon(QIcon(icon));
+    if (command == Command::End)
+        connect(button, &QPushButton::clicked, this, &TMainForm::bbtnKoniecClick);
+    else
+        connect(button, &QPushButton::clicked, this, [this, command] { addCommand(command); });
+    m_commandButtons.append(button);
+    return button;
+}
+
+QWidget *TMainForm::buildCommandArea() {
+    auto *area = new QWidget(this);
+    area->setFixedWidth(425);
+    Panel5 = new QLabel(area);
+    Panel5->setGeometry(0, 0, 425, 38);
+    Panel5->setAlignment(Qt::AlignCenter);
+    Panel5->setAutoFillBackground(true);
+    QPalette palette = Panel5->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Dark));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    Panel5->setPalette(palette);
+    QFont bannerFont = Panel5->font();
+    bannerFont.setPointSize(12);
+    Panel5->setFont(bannerFont);
+
+    const auto group = [area](int column, int row) {
+        auto *box = new QGroupBox(area);
+        box->setGeometry(8 + column * 205, row == 0 ? 46 : 237, 193, row == 0 ? 187 : 166);
+        return box;
+    };
+    QGroupBox *speeds = group(0, 0);
+    bbtnVmin = commandButton(speeds, 0, QStringLiteral("Prędkość min."), Command::Vmin, QStringLiteral(":/icons/speed.png"));
+    bbtnVmax = commandButton(speeds, 1, QStringLiteral("Prędkość maks."), Command::Vmax, QStringLiteral(":/icons/speed.png"));
+    bbtnVtarget = commandButton(speeds, 2, QStringLiteral("Prędkość docelowa"), Command::Vtarget, QStringLiteral(":/icons/speed.png"));
+    bbtn_a_max = commandButton(speeds, 3, QStringLiteral("Przyspiesznie maks."), Command::AMax, QStringLiteral(":/icons/accel.png"));
+
+    QGroupBox *flow = group(1, 0);
+    bbtnCzekaj = commandButton(flow, 0, QStringLiteral("Czekaj [ms]"), Command::Wait);
+    bbtnCzekajs = commandButton(flow, 1, QStringLiteral("Czekaj [s]"), Command::WaitS);
+    bbtnPrzemieszczenie = commandButton(flow, 2, QStringLiteral("Skocz do linii"), Command::Jump);
+    bbtnSkoczJesliWejsice = commandButton(flow, 3, QStringLiteral("Skocz jeśli wejście"), Command::JumpIfInput);
+    bbtnSkoczJesliLicznikPowtorzen = commandButton(flow, 4, QStringLiteral("Skocz jeśli licz. powt."), Command::JumpIfCounter);
+    bbtnKoniec = commandButton(flow, 5, QStringLiteral("Koniec"), Command::End);
+
+    QGroupBox *outputs = group(0, 1);
+    bbtnEnable = commandButton(outputs, 0, QStringLiteral("Enable"), Command::Enable);
+    bbtnUstawLicznikPowtorzen = commandButton(outputs, 1, QStringLiteral("Ustaw licznik powtórzeń"), Command::SetCounter);
+    bbtnPrzelaczWyjscie = commandButton(outputs, 2, QStringLiteral("Przełącz wyjście"), Command::SetOutput);
+    bbtnUstawWyjscia = commandButton(outputs, 3, QStringLiteral("Ustaw wyjścia"), Command::Outputs);
+
+    QGroupBox *motion = group(1, 1);
+    bbtnZnajdzPozycje = commandButton(motion, 0, QStringLiteral("Znajdź pozycję"), Command::FindPos, QStringLiteral(":/icons/position.png"));
+    bbtnZnajdzHome = commandButton(motion, 1, CommandFlows::homeCaption(), Command::FindHome, QStringLiteral(":/icons/home.png"));
+    bbtnZerujLicznikPozycji = commandButton(motion, 2, QStringLiteral("Zeruj licznik pozycji"), Command::ClearPosition, QStringLiteral(":/icons/position.png"));
+    bbtnStop = commandButton(motion, 3, QStringLiteral("Stop"), Command::Stop, QStringLiteral(":/icons/stop.png"));
+    bbtnHamuj = commandButton(motion, 4, QStringLiteral("Hamuj"), Command::Brake, QStringLiteral(":/icons/stop.png"));
+    return area;
+}
+
+void TMainForm::buildProgramList() {
+    m_model = new ProgramListModel(m_editor, this);
+    ListBoxProg = new QListView(this);
+    ListBoxProg->setModel(m_model);
+    ListBoxProg->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBoxProg->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListBoxProg->setUniformItemSizes(true);
+    QFont font(QStringLiteral("Courier New"), 9);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    ListBoxProg->setFont(font);
+    connect(ListBoxProg->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (m_syncingSelection)
+            return;
+        const QModelIndexList rows = ListBoxProg->selectionModel()->selectedRows();
+        m_editor.setSelected(rows.isEmpty() ? -1 : rows.first().row());
+    });
+    connect(ListBoxProg, &QListView::doubleClicked, this, &TMainForm::ListBoxProgDblClick);
+
+    PopupMenuProg = new QMenu(ListBoxProg);
+    const auto item = [this](const QString &text, const char *keys, auto slot) {
+        QAction *action = PopupMenuProg->addAction(text);
+        action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
+        action->setShortcutContext(Qt::WidgetShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        ListBoxProg->addAction(action);
+        return action;
+    };
+    miEdycja = item(QStringLiteral("&Edycja"), "Ctrl+E", &TMainForm::ListBoxProgDblClick);
+    miUsun = item(QStringLiteral("&Usuń"), "Del", &TMainForm::miUsunClick);
+    PopupMenuProg->addSeparator();
+    miWGore = item(QStringLiteral("Przesuń w górę"), "Ctrl+U", &TMainForm::sbtnPrzesunWGoreClick);
+    miWDol = item(QStringLiteral("Przesuń w dół"), "Ctrl+D", &TMainForm::sbtnPrzesunWDolClick);
+    ListBoxProg->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListBoxProg, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        PopupMenuProg->popup(ListBoxProg->viewport()->mapToGlobal(pos));
+    });
+}
+
+void TMainForm::buildStatusBar() {
+    memoryPanel = new QLabel(QStringLiteral("Dostępna pamięć"), this);
+    memoryPanel->setFixedWidth(125);
+    auto *barPanel = new QWidget(this);
+    barPanel->setFixedWidth(200);
+    ProgressBar1 = new QProgressBar(barPanel);
+    ProgressBar1->setRange(0, 1000);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setGeometry(0, 2, 200 - 15, 15);
+    driverPanel = new QLabel(this);
+    driverPanel->setMinimumWidth(10);
+    statusBar()->addWidget(memoryPanel);
+    statusBar()->addWidget(barPanel);
+    statusBar()->addWidget(driverPanel, 1);
+    statusBar()->setSizeGripEnabled(true);
+}
+
+} // namespace korven
