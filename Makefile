@@ -20,7 +20,7 @@ build-sanitize: deps
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/cli/korven-cli --help
+	$(BUILD)/shell/korven
 
 test: build build-sanitize
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

@@ -1,5 +1,7 @@
 #include "logo.h"
 
+#include "Art.h"
+
 #include "VersionText.h"
 
 #include <QEventLoop>
@@ -13,6 +15,7 @@ namespace korven {
 
 TLogoForm::TLogoForm(QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+    initArtResources();
     setFixedSize(316, 351);
     picture = new QLabel(this);
     picture->setAlignment(Qt::AlignCenter);
@@ -24,6 +27,7 @@ TLogoForm::TLogoForm(QWidget *parent)
     ver = new QLabel(this);
     ver->setFont(bold);
     ver->setAlignment(Qt::AlignCenter);
+    ver->setWordWrap(true);
     auto *starting = new QLabel(QStringLiteral("Trwa uruchamianie ..."), this);
     starting->setFont(bold);
     starting->setAlignment(Qt::AlignCenter);

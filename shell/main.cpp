@@ -1,5 +1,6 @@
 #include "main.h"
 
+#include "Art.h"
 #include "Compiler.h"
 #include "Messages.h"
 #include "Oprogramie.h"
@@ -31,6 +32,7 @@ namespace korven {
 TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     : QMainWindow(parent), m_programDir(programDir), m_testMode(testMode),
       m_flows(this, m_editor, m_drive) {
+    initArtResources();
     setWindowTitle(QStringLiteral("KORVEN"));
     buildMenus();
     buildToolbar();

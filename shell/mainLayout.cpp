@@ -119,8 +119,9 @@ void TMainForm::buildToolbar() {
     tbtnSettings = button(QStyle::SP_ComputerIcon, "preferences-system", QStringLiteral("Wybór portu szeregowego"), &TMainForm::miWyborClick);
     tlbMain->addSeparator();
     tbtnPomoc = button(QStyle::SP_DialogHelpButton, "help-contents", QStringLiteral("Pomoc "), &TMainForm::miHelpClick);
+    // The STOP button keeps to the right end, however wide the icons of the platform are.
     auto *gap = new QWidget(tlbMain);
-    gap->setFixedWidth(217);
+    gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     tlbMain->addWidget(gap);
     sbtnStop = new QPushButton(standardIcon(QStyle::SP_BrowserStop, "process-stop"),
                                QStringLiteral("STOP [ESC]"), tlbMain);
@@ -235,7 +236,7 @@ void TMainForm::buildProgramList() {
 
 void TMainForm::buildStatusBar() {
     memoryPanel = new QLabel(QStringLiteral("Dostępna pamięć"), this);
-    memoryPanel->setFixedWidth(125);
+    memoryPanel->setMinimumWidth(125);
     auto *barPanel = new QWidget(this);
     barPanel->setFixedWidth(200);
     ProgressBar1 = new QProgressBar(barPanel);

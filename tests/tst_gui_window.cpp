@@ -1,0 +1,284 @@
+#include "GuiFixture.h"
+
+#include "Cp1250.h"
+#include "Oprogramie.h"
+#include "ProgramLine.h"
+#include "logo.h"
+#include "wartosc.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+using namespace korven;
+
+namespace {
+
+void select(GuiFixture &f, int row) {
+    f.form->ListBoxProg->setCurrentIndex(f.form->ListBoxProg->model()->index(row, 0));
+}
+
+void writeProgram(const QString &path, const QString &text) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(encodeCp1250(text));
+}
+
+void chooseFile(QWidget *w, const QString &path) {
+    auto *dialog = qobject_cast<QFileDialog *>(w);
+    QVERIFY(dialog);
+    dialog->setDirectory(QFileInfo(path).absolutePath());
+    // What the user types into the name field (selectFile leaves a focused field alone).
+    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    QVERIFY(name);
+    name->setText(QFileInfo(path).fileName());
+    static_cast<QDialog *>(dialog)->accept();
+}
+
+} // namespace
+
+class TestGuiWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void startsWithTheEndCommand() {
+        GuiFixture f;
+        QCOMPARE(f.form->windowTitle(), QStringLiteral("KORVEN"));
+        QCOMPARE(f.form->programLines(), QStringList{"001: Koniec"});
+        QCOMPARE(f.form->programImage(), QStringList{"05"});
+        QCOMPARE(f.form->memoryPanel->text(), QStringLiteral("Dostępna pamięć 99,9 %"));
+        QCOMPARE(f.form->ProgressBar1->value(), 1);
+        QVERIFY(!f.form->miShowProgram->isVisible());
+        QVERIFY(f.form->Panel5->text().isEmpty());
+    }
+    void testModeShowsThePreviewEntry() {
+        GuiFixture f(true);
+        QVERIFY(f.form->miShowProgram->isVisible());
+        f.form->miShowProgram->trigger();
+        QVERIFY(f.prog->isVisible());
+        QCOMPARE(f.prog->windowTitle(), QStringLiteral("Podgląd programu"));
+        QCOMPARE(f.prog->prg->toPlainText(), QStringLiteral("05"));
+    }
+    void busyStateLeavesOnlyTheStop() {
+        GuiFixture f;
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        f.form->DisableControls();
+        QVERIFY(!f.form->ListBoxProg->isEnabled());
+        QVERIFY(!f.form->bbtnVmin->isEnabled() && !f.form->bbtnHamuj->isEnabled());
+        QVERIFY(!f.form->tbtnClose->isEnabled() && !f.form->tbtnPomoc->isEnabled());
+        for (QMenu *menu : {f.form->mnuPlik, f.form->mnuPolecenia, f.form->mnuUstawienia, f.form->mnuPomoc})
+            QVERIFY(!menu->menuAction()->isEnabled());
+        QVERIFY(f.form->sbtnStop->isEnabled());
+        // Ctrl+N does nothing while busy: no save question appears.
+        QTest::keySequence(f.form.get(), QKeySequence(QStringLiteral("Ctrl+N")));
+        QTest::qWait(30);
+        QCOMPARE(f.driver.seen, QStringList());
+        // Esc is the keyboard STOP; it brings the controls back.
+        QTest::keyClick(f.form.get(), Qt::Key_Escape);
+        QVERIFY(f.form->bbtnVmin->isEnabled());
+        QVERIFY(f.form->mnuPlik->menuAction()->isEnabled());
+        QVERIFY(f.form->ListBoxProg->isEnabled());
+        // With the STOP button off, Esc does nothing.
+        f.form->DisableControls();
+        f.form->sbtnStop->setEnabled(false);
+        QTest::keyClick(f.form.get(), Qt::Key_Escape);
+        QVERIFY(!f.form->bbtnVmin->isEnabled());
+    }
+    void deleteAsksAndRenumbers() {
+        GuiFixture f;
+        writeProgram(f.path(QStringLiteral("a.dat")),
+                     QStringLiteral("1.0\r\n1\r\n4\r\n001: Skocz do linii(3)\r\n002: Stop\r\n"
+                                    "003: Hamuj\r\n004: Koniec\r\n"));
+        f.form->LoadProgramFromFile(f.path(QStringLiteral("a.dat")));
+        select(f, 1);
+        QString question;
+        f.driver.then([&](QWidget *w) {
+            question = messageText(w);
+            auto *box = qobject_cast<QMessageBox *>(w);
+            QCOMPARE(box->windowTitle(), QStringLiteral("Potwierdź"));
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+            answer(w, QMessageBox::No);
+        });
+        f.form->miUsunClick();
+        QCOMPARE(question, QStringLiteral("Usunąć zaznaczoną linię ?"));
+        QCOMPARE(f.form->programLines().size(), 4);
+        f.driver.then([](QWidget *w) { answer(w, QMessageBox::Yes); });
+        f.form->miUsunClick();
+        QCOMPARE(f.form->programLines(),
+                 QStringList({"001: Skocz do linii(2)", "002: Hamuj", "003: Koniec"}));
+        QCOMPARE(f.form->programImage(), QStringList({"04 00 01", "0C", "05"}));
+        // The final Koniec is never deleted, and no question is asked.
+        select(f, 2);
+        f.form->miUsunClick();
+        QCOMPARE(f.driver.seen.size(), 2);
+    }
+    void movesThroughTheToolbar() {
+        GuiFixture f;
+        writeProgram(f.path(QStringLiteral("a.dat")),
+                     QStringLiteral("1.0\r\n1\r\n4\r\n001: Skocz do linii(3)\r\n002: Stop\r\n"
+                                    "003: Hamuj\r\n004: Koniec\r\n"));
+        f.form->LoadProgramFromFile(f.path(QStringLiteral("a.dat")));
+        select(f, 1);
+        f.form->tbtnWDol->trigger();
+        QCOMPARE(f.form->programLines(), QStringList({"001: Skocz do linii(2)", "002: Hamuj",
+                                                      "003: Stop", "004: Koniec"}));
+        QCOMPARE(f.form->ListBoxProg->currentIndex().row(), 2);
+        f.form->tbtnWDol->trigger(); // not past the final Koniec
+        f.form->tbtnWGore->trigger();
+        QCOMPARE(f.form->programLines()[1], QStringLiteral("002: Stop"));
+    }
+    void saveAndOpenRoundTrip() {
+        GuiFixture f;
+        f.driver.then([](QWidget *w) { pressOk(w); }) // driver dialog
+            .then([](QWidget *w) {
+                qobject_cast<TWForm *>(w)->edWartosc->setValue(1000);
+                pressOk(w);
+            });
+        f.form->bbtnCzekaj->click();
+        f.form->bbtnStop->click();
+        const QString file = f.path(QStringLiteral("program.dat"));
+        f.driver.then([&](QWidget *w) { chooseFile(w, file); });
+        f.form->miZapiszClick();
+        QFile saved(file);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(),
+                 QByteArray("1.0\r\n0\r\n0\r\n001: Czekaj[ms](1000)\r\n002: Stop\r\n003: Koniec\r\n"));
+
+        GuiFixture g;
+        g.driver.then([&](QWidget *w) { chooseFile(w, file); });
+        g.form->miOtworzClick();
+        QCOMPARE(g.form->programLines(), f.form->programLines());
+        QCOMPARE(g.form->programImage(), f.form->programImage());
+        QCOMPARE(g.form->driverPanel->text(), f.form->driverPanel->text());
+        QCOMPARE(g.form->memoryPanel->text(), QStringLiteral("Dostępna pamięć 99,5 %"));
+        // The dialog offers the last file again.
+        QString offered;
+        g.driver.then([&](QWidget *w) {
+            offered = qobject_cast<QFileDialog *>(w)->selectedFiles().value(0);
+            pressCancel(w);
+        });
+        g.form->miOtworzClick();
+        QCOMPARE(offered, file);
+    }
+    void wrongVersionKeepsTheProgram() {
+        GuiFixture f;
+        writeProgram(f.path(QStringLiteral("b.dat")), QStringLiteral("2.0\r\n0\r\n0\r\n001: Stop\r\n"));
+        f.driver.acceptMessages = true;
+        f.form->LoadProgramFromFile(f.path(QStringLiteral("b.dat")));
+        f.form->LoadProgramFromFile(f.path(QStringLiteral("missing.dat")));
+        QCOMPARE(f.driver.messages.value(0), QStringLiteral("Niepoprawna wersja pliku !"));
+        QVERIFY(f.driver.messages.value(1).contains(QStringLiteral("missing.dat")));
+        QCOMPARE(f.form->programLines(), QStringList{"001: Koniec"});
+    }
+    void newProgramAsksToSave() {
+        GuiFixture f;
+        writeProgram(f.path(QStringLiteral("a.dat")),
+                     QStringLiteral("1.0\r\n1\r\n4\r\n001: Stop\r\n002: Koniec\r\n"));
+        f.form->LoadProgramFromFile(f.path(QStringLiteral("a.dat")));
+        QString question;
+        f.driver
+            .then([&](QWidget *w) {
+                question = messageText(w);
+                auto *box = qobject_cast<QMessageBox *>(w);
+                QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
+                answer(w, QMessageBox::Yes);
+            })
+            .then([](QWidget *w) { pressCancel(w); }); // the save dialog: saves nothing
+        f.form->miNowyClick();
+        QCOMPARE(question, QStringLiteral("Zapisać bieżący prgram ?"));
+        QCOMPARE(f.form->programLines(), QStringList{"001: Koniec"});
+        QCOMPARE(f.form->programImage(), QStringList{"05"});
+    }
+    void checkShowsTheVerdict() {
+        GuiFixture f;
+        QString message;
+        f.driver.then([&](QWidget *w) {
+            message = messageText(w);
+            QCOMPARE(w->windowTitle(), QStringLiteral("KORVEN"));
+            pressOk(w);
+        });
+        f.form->tbtnSprawdz->trigger();
+        QCOMPARE(message, QStringLiteral("Brak zdefiniowanej prędkości minimalnej !"));
+        QCOMPARE(f.form->Panel5->text(), QStringLiteral("Składnia programu jest niepoprawna"));
+        writeProgram(f.path(QStringLiteral("c.dat")),
+                     QStringLiteral("1.0\r\n1\r\n4\r\n001: Prędkość min(10,00) pps\r\n"
+                                    "002: Prędkość max(100,00) pps\r\n003: Przysp. max(232,83) pps/s^2\r\n"
+                                    "004: Koniec\r\n"));
+        f.form->LoadProgramFromFile(f.path(QStringLiteral("c.dat")));
+        f.form->miSprawdz->trigger();
+        QCOMPARE(f.form->Panel5->text(), QStringLiteral("Składnia programu jest poprawna"));
+    }
+    void compileErrorIsShownAndTheListKept() {
+        GuiFixture f;
+        writeProgram(f.path(QStringLiteral("e.dat")),
+                     QStringLiteral("1.0\r\n1\r\n4\r\n001: Stop\r\n002: Czekaj[ms](65536)\r\n003: Koniec\r\n"));
+        f.driver.acceptMessages = true;
+        f.form->LoadProgramFromFile(f.path(QStringLiteral("e.dat")));
+        QCOMPARE(f.driver.messages,
+                 QStringList{"Błąd w linii 2 (002: Czekaj[ms](65536)): czas 65536 nie mieści się w "
+                             "zakresie 0..65535."});
+        QCOMPARE(f.form->programLines().size(), 3);
+        QVERIFY(f.form->programImage().isEmpty());
+        QCOMPARE(f.form->memoryPanel->text(), QStringLiteral("Błąd w programie"));
+    }
+    void commandAreaKeepsItsWidth() {
+        GuiFixture f;
+        QWidget *area = f.form->Panel5->parentWidget();
+        f.form->resize(800, 600);
+        QTest::qWait(20);
+        const int listWidth = f.form->ListBoxProg->width();
+        f.form->resize(1200, 700);
+        QTest::qWait(20);
+        QCOMPARE(area->width(), 425);
+        QVERIFY(f.form->ListBoxProg->width() > listWidth + 300);
+        QCOMPARE(f.form->ProgressBar1->width(), 185);
+        QCOMPARE(f.form->sbtnStop->text(), QStringLiteral("STOP [ESC]"));
+        QCOMPARE(f.form->sbtnStop->toolTip(), QStringLiteral("Stop awaryjny"));
+    }
+    void aboutBoxAndSplash() {
+        QString version;
+        DialogDriver driver;
+        driver.then([&](QWidget *w) {
+            version = qobject_cast<TAboutForm *>(w)->lblVersion->text();
+            pressOk(w);
+        });
+        GuiFixture f;
+        f.form->miAbout->trigger();
+        QVERIFY(version.startsWith(QStringLiteral("Wersja: 1.0.1  [Build: ")));
+
+        TLogoForm logo;
+        QElapsedTimer clock;
+        clock.start();
+        logo.showUntilTimerEnds();
+        QVERIFY(clock.elapsed() >= 1400);
+        QVERIFY(!logo.isVisible());
+        QVERIFY(logo.ver->text().startsWith(QStringLiteral("Program KORVEN wersja 1.0.1")));
+        QVERIFY(!logo.picture->pixmap().isNull()); // the JPEG decoded
+        const QString shots = qEnvironmentVariable("KORVEN_SCREENSHOTS");
+        if (!shots.isEmpty()) {
+            f.form->resize(792, 560);
+            QTest::qWait(100);
+            f.form->grab().save(shots + QStringLiteral("/main.png"));
+            logo.show();
+            QTest::qWait(100);
+            logo.grab().save(shots + QStringLiteral("/splash.png"));
+        }
+    }
+};
+
+QTEST_MAIN(TestGuiWindow)
+#include "tst_gui_window.moc"
