@@ -1,0 +1,168 @@
+#include "ComPort.h"
+
+#include <QElapsedTimer>
+
+namespace korven {
+namespace {
+
+QSerialPort::StopBits stopBits(const QString &text) {
+    if (text == QLatin1String("1.5"))
+        return QSerialPort::OneAndHalfStop;
+    if (text == QLatin1String("2"))
+        return QSerialPort::TwoStop;
+    return QSerialPort::OneStop;
+}
+
+QSerialPort::Parity parity(const QString &text) {
+    if (text == QLatin1String("Odd"))
+        return QSerialPort::OddParity;
+    if (text == QLatin1String("Even"))
+        return QSerialPort::EvenParity;
+    if (text == QLatin1String("Mark"))
+        return QSerialPort::MarkParity;
+    if (text == QLatin1String("Space"))
+        return QSerialPort::SpaceParity;
+    return QSerialPort::NoParity;
+}
+
+} // namespace
+
+ComPort::ComPort(QObject *parent) : QObject(parent) {
+    connect(&m_port, &QSerialPort::errorOccurred, this, &ComPort::onError);
+    connect(&m_port, &QSerialPort::readyRead, this, &ComPort::onReadyRead);
+}
+
+ComPort::~ComPort() { m_port.close(); }
+
+void ComPort::fail(const char *what) {
+    const QString reason = m_lastError.isEmpty() ? m_port.errorString() : m_lastError;
+    throw PortError(QStringLiteral("%1 (%2)").arg(QString::fromLatin1(what), reason));
+}
+
+void ComPort::OpenPort() {
+    if (m_port.isOpen())
+        return;
+    m_lastError.clear();
+    m_port.setPortName(settings.Port);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_lastError = m_port.errorString();
+        fail("Unable to open com port");
+    }
+    const int baud = settings.BaudRate == QLatin1String("Custom") ? settings.CustomBaudRate
+                                                                  : settings.BaudRate.toInt();
+    QSerialPort::FlowControl flow = QSerialPort::NoFlowControl;
+    if (settings.OutCTSFlow)
+        flow = QSerialPort::HardwareControl;
+    else if (settings.XonXoffIn || settings.XonXoffOut)
+        flow = QSerialPort::SoftwareControl;
+    if (!m_port.setBaudRate(baud) ||
+        !m_port.setDataBits(QSerialPort::DataBits(settings.DataBits.toInt())) ||
+        !m_port.setParity(parity(settings.Parity)) || !m_port.setStopBits(stopBits(settings.StopBits)) ||
+        !m_port.setFlowControl(flow)) {
+        m_lastError = m_port.errorString();
+        m_port.close();
+        fail("SetCommState function failed");
+    }
+    // Lines a pseudo-terminal or a three-wire adapter does not have are no failure.
+    m_port.setDataTerminalReady(settings.ControlDTR == PortSettings::LineControl::Enable);
+    if (settings.ControlRTS != PortSettings::LineControl::Handshake)
+        m_port.setRequestToSend(settings.ControlRTS == PortSettings::LineControl::Enable);
+    m_port.clearError();
+    m_lastError.clear();
+}
+
+void ComPort::ClosePort() {
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+void ComPort::onError(QSerialPort::SerialPortError error) {
+    switch (error) {
+    case QSerialPort::NoError:
+    case QSerialPort::TimeoutError:
+    case QSerialPort::UnsupportedOperationError:
+    case QSerialPort::OpenError:
+    case QSerialPort::DeviceNotFoundError:
+    case QSerialPort::PermissionError:
+        return;
+    default:
+        break;
+    }
+    if (!m_port.isOpen())
+        return;
+    // A vanished device: Qt reports the same failure over and over while the port
+    // stays open, so the first report closes it. The next command opens it again.
+    m_lastError = m_port.errorString();
+    m_port.close();
+    if (m_exchangeDepth == 0)
+        emit portLost(QStringLiteral("ReadFile function failed (%1)").arg(m_lastError));
+}
+
+void ComPort::onReadyRead() {
+    if (!m_onRxChar || !m_port.isOpen())
+        return;
+    const int count = int(m_port.bytesAvailable());
+    if (count > 0)
+        m_onRxChar(count);
+}
+
+qint64 ComPort::WriteText(const QByteArray &bytes) {
+    if (bytes.isEmpty())
+        return 0;
+    if (!m_port.isOpen())
+        fail("WriteFile function failed");
+    ++m_exchangeDepth;
+    const qint64 written = m_port.write(bytes);
+    const int timeout = 1000 + 100 * int(bytes.size());
+    bool ok = written == bytes.size();
+    if (ok && m_port.bytesToWrite() > 0)
+        ok = m_port.waitForBytesWritten(timeout) || m_port.error() == QSerialPort::TimeoutError;
+    --m_exchangeDepth;
+    if (!ok || !m_port.isOpen())
+        fail("WriteFile function failed");
+    return written;
+}
+
+void ComPort::pullQueued() {
+    // Bytes the system holds but the port object has not fetched yet.
+    if (!m_port.waitForReadyRead(0) && m_port.error() == QSerialPort::TimeoutError)
+        m_port.clearError();
+}
+
+QByteArray ComPort::ReadText(int count) {
+    if (!m_port.isOpen())
+        fail("ReadFile function failed");
+    ++m_exchangeDepth;
+    if (m_readTotalConstant <= 0) {
+        pullQueued();
+    } else {
+        QElapsedTimer clock;
+        clock.start();
+        while (m_port.isOpen() && m_port.bytesAvailable() < count) {
+            const qint64 left = m_readTotalConstant - clock.elapsed();
+            if (left <= 0)
+                break;
+            if (!m_port.waitForReadyRead(int(left))) {
+                if (m_port.error() != QSerialPort::TimeoutError)
+                    break;
+                m_port.clearError();
+            }
+        }
+    }
+    --m_exchangeDepth;
+    if (!m_port.isOpen())
+        fail("ReadFile function failed");
+    return m_port.read(count);
+}
+
+void ComPort::LoadPortSettings(const QString &iniPath) {
+    if (!settings.load(iniPath))
+        throw PortError(QStringLiteral("Failed to load settings"));
+}
+
+void ComPort::StorePortSettings(const QString &iniPath) const {
+    if (!settings.store(iniPath))
+        throw PortError(QStringLiteral("Failed to store settings"));
+}
+
+} // namespace korven

@@ -1,0 +1,154 @@
+#include "DeviceOperations.h"
+
+#include "ComPort.h"
+#include "Compiler.h"
+#include "Cp1250.h"
+
+namespace korven {
+namespace {
+
+class ExchangeScope {
+public:
+    explicit ExchangeScope(int &depth) : m_depth(depth) { ++m_depth; }
+    ~ExchangeScope() { --m_depth; }
+
+private:
+    int &m_depth;
+};
+
+// Stale input from an earlier exchange goes before a command letter.
+void drain(ComPort &port) {
+    port.setReadTotalConstant(0);
+    port.ReadText(255);
+}
+
+bool echoed(const QByteArray &answer, char letter) {
+    return answer.size() == 1 && answer.toUpper()[0] == letter;
+}
+
+} // namespace
+
+DeviceOperations::DeviceOperations(ComPort &port, DeviceHost host)
+    : m_port(port), m_host(std::move(host)) {}
+
+bool DeviceOperations::WyslijPolecenie(const QString &line) {
+    if (!m_port.Connected() && !m_host.openPort())
+        return false;
+    if (m_host.transferStarted)
+        m_host.transferStarted();
+    const bool ok = sendWithEcho(m_port, line, [this](const ByteExchange &e) {
+        if (m_host.exchanged)
+            m_host.exchanged(e);
+        if (!e.matches() && m_host.mismatch)
+            m_host.mismatch(e);
+    });
+    if (!ok)
+        m_host.banner(QStringLiteral("Błędy w transmisji !"));
+    return ok;
+}
+
+bool DeviceOperations::transferImage(const QStringList &image, char letter,
+                                     const QString &lengthError, bool showStart) {
+    ExchangeScope scope(m_exchangeDepth);
+    DetachedHandler detached(m_port);
+    const int length = ObliczDlProg(image);
+    // The device holds 1000 bytes; a longer image is never sent, which also keeps
+    // the length within its two bytes.
+    if (length > kDeviceMemory) {
+        m_host.banner(QStringLiteral("Program nie mieści się w pamięci mikroindeksera (%1 z %2 bajtów)")
+                          .arg(length)
+                          .arg(kDeviceMemory));
+        return false;
+    }
+    if (!m_host.openPort())
+        return false;
+    if (showStart)
+        m_host.banner(QStringLiteral("Programowanie mikroindeksera"));
+    drain(m_port);
+    m_port.setReadTotalConstant(500);
+    m_port.WriteText(QByteArray(1, letter));
+    if (!echoed(m_port.ReadText(1), letter)) {
+        m_host.banner(QStringLiteral("Mikroindekser nie odpowiada !"));
+        return false;
+    }
+    QByteArray lengthBytes;
+    lengthBytes.append(char(length >> 8)).append(char(length & 0xFF));
+    m_port.WriteText(lengthBytes);
+    if (m_port.ReadText(2) != lengthBytes) {
+        m_host.banner(lengthError);
+        return false;
+    }
+    bool ok = true;
+    for (const QString &line : image) {
+        ok = WyslijPolecenie(line) && ok;
+        if (m_host.processEvents)
+            m_host.processEvents();
+    }
+    return m_port.ReadText(1) == QByteArray("e") && ok;
+}
+
+bool DeviceOperations::Programuj(const QStringList &image) {
+    if (m_exchangeDepth == 0)
+        m_stopRequested = false;
+    return transferImage(image, 'P', QStringLiteral("Błąd transmisji"), true);
+}
+
+bool DeviceOperations::Weryfikuj(const QStringList &image) {
+    if (m_exchangeDepth == 0)
+        m_stopRequested = false;
+    return transferImage(image, 'W', QStringLiteral("Błąd 1020"), false);
+}
+
+bool DeviceOperations::run() {
+    DetachedHandler detached(m_port);
+    if (!m_host.openPort())
+        return false;
+    drain(m_port);
+    m_port.setReadTotalConstant(1000);
+    m_port.WriteText(QByteArrayLiteral("R"));
+    const bool started = echoed(m_port.ReadText(1), 'R');
+    m_host.banner(started ? QStringLiteral("Program uruchomiony")
+                          : QStringLiteral("Mikroindekser nie odpowiada"));
+    return started;
+}
+
+void DeviceOperations::linkTest() {
+    DetachedHandler detached(m_port);
+    if (!m_host.openPort())
+        return;
+    m_port.WriteText(QByteArrayLiteral("v"));
+    m_port.setReadTotalConstant(500);
+    const QString reply = decodeCp1250(m_port.ReadText(255));
+    if (reply.contains(QLatin1String("Mikroindekser")))
+        m_host.banner(QStringLiteral("Komunikacja OK ") + reply.mid(2, reply.size() - 4));
+    else
+        m_host.banner(QStringLiteral("Mikroindekser nie odpowiada"));
+}
+
+void DeviceOperations::reset() {
+    if (m_host.openPort())
+        m_port.WriteText(QByteArrayLiteral("t"));
+    if (m_host.pause)
+        m_host.pause(2000);
+}
+
+void DeviceOperations::stop() {
+    if (exchangeRunning())
+        m_stopRequested = true;
+    if (m_port.Connected() || m_host.openPort())
+        m_port.WriteText(QByteArrayLiteral("s"));
+}
+
+StatusAction DeviceOperations::statusAction(const QByteArray &batch) {
+    if (batch.isEmpty())
+        return {};
+    switch (QChar::toLower(char16_t(quint8(batch.back())))) {
+    case 'r': return {QStringLiteral("Program uruchomiony"), false};
+    case 'e': return {QStringLiteral("Wykonywanie programu zakończone pomyślnie"), true};
+    case 's': return {QStringLiteral("Stop awaryjny"), true};
+    case 't': return {QStringLiteral("Mikroindekser wystartował"), true};
+    default: return {};
+    }
+}
+
+} // namespace korven

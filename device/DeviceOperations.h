@@ -1,0 +1,70 @@
+#pragma once
+
+#include "EchoTransfer.h"
+
+#include <QStringList>
+
+#include <functional>
+
+namespace korven {
+
+class ComPort;
+
+// What the device operations need from the front end that runs them.
+struct DeviceHost {
+    std::function<void(const QString &)> banner;
+    // Opens the port when it is closed, tells the user when that fails; true when open.
+    std::function<bool()> openPort;
+    // Lets pending user input run between image lines (the STOP key).
+    std::function<void()> processEvents;
+    // Test mode: a line transfer starts, and every byte exchange of it.
+    std::function<void()> transferStarted;
+    std::function<void(const ByteExchange &)> exchanged;
+    // Test mode: a wrong or missing echo, shown before the transfer goes on.
+    std::function<void(const ByteExchange &)> mismatch;
+    // The pause after a reset.
+    std::function<void(int milliseconds)> pause;
+};
+
+// What a status character from the device means for the window.
+struct StatusAction {
+    QString banner;              // empty: nothing to show
+    bool enableControls = false; // the device is idle again
+};
+
+// The device commands: program, verify, run, link test, reset, stop. Each is one short
+// exchange over the port with the receive handler detached; port failures throw PortError.
+class DeviceOperations {
+public:
+    DeviceOperations(ComPort &port, DeviceHost host);
+
+    // Sends one image line with echo checks; "Błędy w transmisji !" on any mismatch.
+    bool WyslijPolecenie(const QString &line);
+    bool Programuj(const QStringList &image);
+    bool Weryfikuj(const QStringList &image);
+    // Asks the device to run its program; true when it answered.
+    bool run();
+    void linkTest();
+    void reset();
+    // Sends the emergency stop at once, also in the middle of an exchange.
+    void stop();
+
+    // Whether a program or verify exchange is under way (the STOP key may interrupt it).
+    bool exchangeRunning() const { return m_exchangeDepth > 0; }
+    // Whether STOP was pressed during the exchange that is running or just ended.
+    bool stopRequested() const { return m_stopRequested; }
+
+    // The meaning of a batch of status characters: only the last one counts.
+    static StatusAction statusAction(const QByteArray &batch);
+
+private:
+    bool transferImage(const QStringList &image, char letter, const QString &lengthError,
+                       bool showStart);
+
+    ComPort &m_port;
+    DeviceHost m_host;
+    int m_exchangeDepth = 0;
+    bool m_stopRequested = false;
+};
+
+} // namespace korven

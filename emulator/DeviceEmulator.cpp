@@ -1,0 +1,217 @@
+#include "DeviceEmulator.h"
+
+#include "PseudoTerminal.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTimer>
+
+namespace korven::emu {
+namespace {
+
+// One character on the wire at 38400 bit/s, 8N1: ten bit-times.
+constexpr long kCharMicroseconds = 10 * 1000000L / 38400;
+
+// Bytes of each command of the byte code, by opcode.
+int commandLength(quint8 opcode) {
+    switch (opcode) {
+    case 0x00: return 5;
+    case 0x01: return 3;
+    case 0x02: return 13;
+    case 0x04: return 3;
+    case 0x05: return 1;
+    case 0x06: return 5;
+    case 0x07: return 3;
+    case 0x08: return 2;
+    case 0x09: return 2;
+    case 0x0A: return 4;
+    case 0x0B: case 0x0C: case 0x0F: return 1;
+    case 0x0D: return 3;
+    case 0x0E: return 2;
+    case 0x10: case 0x11: case 0x12: return 3;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+DeviceEmulator::DeviceEmulator(PseudoTerminal &terminal, Faults faults, QObject *parent)
+    : QObject(parent), m_terminal(terminal), m_faults(faults) {
+    m_clock.start();
+    m_notifier = new QSocketNotifier(terminal.masterFd(), QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &DeviceEmulator::onReadable);
+    m_runTimer = new QTimer(this);
+    m_runTimer->setSingleShot(true);
+    connect(m_runTimer, &QTimer::timeout, this, &DeviceEmulator::step);
+    if (m_faults.staleBytes > 0)
+        send(QByteArray(m_faults.staleBytes, '?'));
+}
+
+void DeviceEmulator::send(const QByteArray &bytes) {
+    if (m_faults.silent || bytes.isEmpty())
+        return;
+    if (m_faults.paced) {
+        // The echo of a byte leaves after that byte has fully arrived, and takes as
+        // long again to cross the wire: twenty bit-times after the host sent it.
+        const qint64 due = m_lastArrivalUs + 2 * kCharMicroseconds;
+        const qint64 now = m_clock.nsecsElapsed() / 1000;
+        if (due > now)
+            PseudoTerminal::sleepMicroseconds(long(due - now));
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            if (i > 0)
+                PseudoTerminal::sleepMicroseconds(kCharMicroseconds);
+            m_terminal.write(bytes.mid(i, 1));
+        }
+        return;
+    }
+    m_terminal.write(bytes);
+}
+
+void DeviceEmulator::onReadable() {
+    m_incoming += m_terminal.readAvailable();
+    if (qEnvironmentVariableIsSet("KORVEN_EMU_TRACE"))
+        fprintf(stderr, "emu %lld rx %s\n", m_clock.elapsed(), m_incoming.toHex(' ').constData());
+    while (!m_incoming.isEmpty() && m_terminal.isOpen()) {
+        const quint8 byte = quint8(m_incoming.front());
+        m_incoming.remove(0, 1);
+        m_lastArrivalUs = m_clock.nsecsElapsed() / 1000;
+        ++m_totalReceived;
+        if (m_faults.muteAfter > 0 && m_totalReceived > m_faults.muteAfter)
+            m_faults.silent = true;
+        onByte(byte);
+        if (m_faults.hangupAfter > 0 && m_totalReceived >= m_faults.hangupAfter)
+            hangUp();
+    }
+}
+
+void DeviceEmulator::hangUp() {
+    m_notifier->setEnabled(false);
+    m_terminal.close();
+    QCoreApplication::exit(0);
+}
+
+void DeviceEmulator::onByte(quint8 byte) {
+    if (m_state != State::Idle) {
+        onStreamByte(byte);
+        return;
+    }
+    switch (byte) {
+    case 'P':
+    case 'W':
+        stopProgram();
+        m_stream = char(byte);
+        m_state = State::Length;
+        m_lengthBytes.clear();
+        send(QByteArray(1, m_faults.lowercaseEcho ? char(byte + 32) : char(byte)));
+        if (m_faults.extraByte)
+            send(QByteArrayLiteral("x"));
+        break;
+    case 'R':
+        send(QByteArray(1, m_faults.lowercaseEcho ? 'r' : 'R'));
+        startProgram();
+        break;
+    case 'v': send(QByteArrayLiteral("\r\nMikroindekser KORVEN-EMU 1.0\r\n")); break;
+    case 's':
+        stopProgram();
+        send(QByteArrayLiteral("s"));
+        break;
+    case 't':
+        stopProgram();
+        QTimer::singleShot(200, this, [this] { send(QByteArrayLiteral("t")); });
+        break;
+    default: break;
+    }
+}
+
+void DeviceEmulator::onStreamByte(quint8 byte) {
+    if (m_state == State::Length) {
+        m_lengthBytes.append(char(byte));
+        if (m_lengthBytes.size() < 2)
+            return;
+        QByteArray echo = m_lengthBytes;
+        if (m_faults.swapLength)
+            std::swap(echo[0], echo[1]);
+        send(echo);
+        m_expected = quint8(m_lengthBytes[0]) * 256 + quint8(m_lengthBytes[1]);
+        m_received = 0;
+        if (m_stream == 'P')
+            m_memory = QByteArray(m_expected, '\0');
+        m_state = State::Data;
+    } else {
+        quint8 answer = byte;
+        if (m_stream == 'P')
+            m_memory[m_received] = char(byte);
+        else
+            answer = m_received < m_memory.size() ? quint8(m_memory[m_received]) : quint8(~byte);
+        ++m_received;
+        if (m_faults.wrongEchoAt == m_received)
+            answer = quint8(~answer);
+        send(QByteArray(1, char(answer)));
+    }
+    if (m_received >= m_expected) {
+        m_state = State::Idle;
+        send(QByteArray(1, m_faults.upperCaseEnd ? 'E' : 'e'));
+    }
+}
+
+void DeviceEmulator::startProgram() {
+    send(QByteArrayLiteral("r"));
+    m_running = true;
+    m_pc = 0;
+    m_counter = 0;
+    m_runTimer->start(0);
+}
+
+void DeviceEmulator::stopProgram() {
+    m_running = false;
+    m_runTimer->stop();
+}
+
+void DeviceEmulator::step() {
+    // Runs commands until a wait or the end; a slice of a bounded length keeps the
+    // serial line served while a program loops without waiting.
+    for (int executed = 0; m_running && executed < 10000; ++executed) {
+        const auto at = [this](int i) { return i < m_memory.size() ? quint8(m_memory[i]) : 0; };
+        const quint8 opcode = at(m_pc);
+        const int length = commandLength(opcode);
+        const int word = at(m_pc + 1) * 256 + at(m_pc + 2);
+        const int next = m_pc + length;
+        const auto jumpTarget = [&](int field) { return next + qint16(quint16(field)) - 1; };
+        if (m_pc >= m_memory.size() || length == 0 || opcode == 0x05) {
+            m_running = false;
+            send(QByteArrayLiteral("e"));
+            return;
+        }
+        switch (opcode) {
+        case 0x04: m_pc = jumpTarget(word); continue;
+        case 0x0A: {
+            // All inputs are off: the jump is taken when the awaited state is off.
+            const bool awaitedOn = at(m_pc + 1) & 0x01;
+            m_pc = awaitedOn ? next : jumpTarget(at(m_pc + 2) * 256 + at(m_pc + 3));
+            continue;
+        }
+        case 0x10: m_counter = word; break;
+        case 0x11:
+            if (m_counter != 0) {
+                --m_counter;
+                m_pc = jumpTarget(word);
+                continue;
+            }
+            break;
+        case 0x07:
+            m_pc = next;
+            m_runTimer->start(word);
+            return;
+        case 0x12:
+            m_pc = next;
+            m_runTimer->start(word * 1000);
+            return;
+        default: break;
+        }
+        m_pc = next;
+    }
+    if (m_running)
+        m_runTimer->start(0);
+}
+
+} // namespace korven::emu

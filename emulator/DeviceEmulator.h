@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+
+class QSocketNotifier;
+class QTimer;
+
+namespace korven::emu {
+
+class PseudoTerminal;
+
+// Faults the emulator can play, for tests of the program's error handling.
+struct Faults {
+    bool silent = false;          // answers nothing at all
+    int wrongEchoAt = 0;          // echoes the Nth image byte of a stream wrongly (1-based)
+    bool extraByte = false;       // one byte too many after the command letter's echo
+    bool lowercaseEcho = false;   // "p", "w", "r" for "P", "W", "R"
+    bool upperCaseEnd = false;    // "E" instead of "e" at the end of a stream
+    bool swapLength = false;      // echoes the two length bytes swapped
+    int hangupAfter = 0;          // hangs up after receiving N bytes
+    int muteAfter = 0;            // falls silent after receiving N bytes
+    int staleBytes = 0;           // bytes queued for the program before anything is asked
+    bool paced = false;           // answers at the real 38400 bit/s wire rate
+};
+
+// The device side of the protocol: echoes commands, lengths and program bytes, keeps the
+// program it was given, answers verify from that memory, runs the program's waits and
+// jumps, reports its status characters.
+class DeviceEmulator : public QObject {
+    Q_OBJECT
+public:
+    DeviceEmulator(PseudoTerminal &terminal, Faults faults, QObject *parent = nullptr);
+
+    const QByteArray &memory() const { return m_memory; }
+
+private:
+    enum class State { Idle, Length, Data };
+    void onReadable();
+    void onByte(quint8 byte);
+    void onStreamByte(quint8 byte);
+    void send(const QByteArray &bytes);
+    void startProgram();
+    void step();
+    void stopProgram();
+    void hangUp();
+
+    PseudoTerminal &m_terminal;
+    Faults m_faults;
+    QSocketNotifier *m_notifier;
+    QTimer *m_runTimer;
+    QElapsedTimer m_clock;
+    qint64 m_lastArrivalUs = 0;
+    State m_state = State::Idle;
+    char m_stream = 0; // 'P' or 'W'
+    QByteArray m_lengthBytes;
+    int m_expected = 0;
+    int m_received = 0;
+    int m_totalReceived = 0;
+    QByteArray m_incoming;
+    QByteArray m_memory;
+    bool m_running = false;
+    int m_pc = 0;
+    int m_counter = 0;
+};
+
+} // namespace korven::emu

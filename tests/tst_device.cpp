@@ -1,0 +1,249 @@
+// The device link over a real pseudo-terminal against korven-emu, through QSerialPort.
+
+#include "ComPort.h"
+#include "Compiler.h"
+#include "DeviceOperations.h"
+#include "EmulatorProcess.h"
+#include "ProgramLine.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+using namespace korven;
+
+namespace {
+
+QStringList compiled(std::initializer_list<const char *> bodies) {
+    QStringList lines;
+    int n = 0;
+    for (const char *b : bodies)
+        lines.append(formatLine(++n, QString::fromUtf8(b)));
+    return GenerujProgram(lines, DriveSettings{1, 4, 5, 2047, 16}).image;
+}
+
+// A port and the operations on it, with what they showed the user.
+struct Link {
+    explicit Link(const QString &path) {
+        port.settings.Port = path;
+        port.settings.forceDeviceLine();
+        DeviceHost host;
+        host.banner = [this](const QString &text) { banners.append(text); };
+        host.openPort = [this] {
+            try {
+                port.OpenPort();
+                return true;
+            } catch (const PortError &e) {
+                openFailures.append(e.message());
+                return false;
+            }
+        };
+        host.exchanged = [this](const ByteExchange &e) { exchanges.append(e); };
+        host.pause = [](int ms) { QTest::qWait(ms); };
+        ops = std::make_unique<DeviceOperations>(port, host);
+    }
+    ComPort port;
+    std::unique_ptr<DeviceOperations> ops;
+    QStringList banners;
+    QStringList openFailures;
+    QList<ByteExchange> exchanges;
+};
+
+const QStringList kProgram = compiled({"Czekaj[ms](10)", "Skocz jeśli wejście(1)(3)(1)", "Stop", "Koniec"});
+
+} // namespace
+
+class TestDevice : public QObject {
+    Q_OBJECT
+private slots:
+    void hexAndLines() {
+        QCOMPARE(imageLineBytes(QStringLiteral("04 00 00")), QByteArray("\x04\x00\x00", 3));
+        QCOMPARE(HexToInt(QStringLiteral("0a")), 10);
+        QCOMPARE(HexToInt(QStringLiteral("0A")), 10);
+        QCOMPARE(HexToInt(QStringLiteral("G1")), 1);
+        QCOMPARE(imageLineBytes(QStringLiteral("04 00 00 ")).size(), 3);
+        QCOMPARE(imageLineBytes(QStringLiteral("04 00 0")).size(), 2);
+        QCOMPARE(imageLineBytes(QString()).size(), 0);
+        ByteExchange e;
+        e.sent = 0x04;
+        e.milliseconds = 3;
+        QCOMPARE(e.logLine(), QStringLiteral("Wysyłam -> 04 Odebrałem <- -- Czas = 3"));
+        e.echo = 0xAB;
+        QCOMPARE(e.logLine(), QStringLiteral("Wysyłam -> 04 Odebrałem <- AB Czas = 3"));
+    }
+    void statusCharacters() {
+        QCOMPARE(DeviceOperations::statusAction("re").banner,
+                 QStringLiteral("Wykonywanie programu zakończone pomyślnie"));
+        QVERIFY(DeviceOperations::statusAction("E").enableControls);
+        QVERIFY(!DeviceOperations::statusAction("r").enableControls);
+        QCOMPARE(DeviceOperations::statusAction("t").banner, QStringLiteral("Mikroindekser wystartował"));
+        QCOMPARE(DeviceOperations::statusAction("s").banner, QStringLiteral("Stop awaryjny"));
+        QVERIFY(DeviceOperations::statusAction("x").banner.isEmpty());
+        QVERIFY(DeviceOperations::statusAction("").banner.isEmpty());
+    }
+    void programThenVerify() {
+        EmulatorProcess emu;
+        Link link(emu.path());
+        QVERIFY(link.ops->Programuj(kProgram));
+        QCOMPARE(link.banners, QStringList{"Programowanie mikroindeksera"});
+        QCOMPARE(link.exchanges.size(), ObliczDlProg(kProgram));
+        QVERIFY(link.ops->Weryfikuj(kProgram));
+        QCOMPARE(link.port.ReadTotalConstant(), 500);
+        // Another program does not verify.
+        link.banners.clear();
+        QVERIFY(!link.ops->Weryfikuj(compiled({"Czekaj[ms](11)", "Koniec"})));
+        QVERIFY(!link.banners.isEmpty());
+        for (const QString &banner : link.banners)
+            QCOMPARE(banner, QStringLiteral("Błędy w transmisji !"));
+    }
+    void lowercaseEchoesAreAccepted() {
+        EmulatorProcess emu({QStringLiteral("--lowercase-echo")});
+        Link link(emu.path());
+        QVERIFY(link.ops->Programuj(kProgram));
+        QVERIFY(link.ops->run());
+        QCOMPARE(link.banners.last(), QStringLiteral("Program uruchomiony"));
+    }
+    void upperCaseEndFails() {
+        EmulatorProcess emu({QStringLiteral("--upper-end")});
+        Link link(emu.path());
+        QVERIFY(!link.ops->Programuj(kProgram));
+        QCOMPARE(link.banners, QStringList{"Programowanie mikroindeksera"});
+        QVERIFY(!link.ops->Weryfikuj(kProgram));
+    }
+    void swappedLengthSendsNoImage() {
+        EmulatorProcess emu({QStringLiteral("--swap-length")});
+        Link link(emu.path());
+        QVERIFY(!link.ops->Programuj(kProgram));
+        QCOMPARE(link.banners.last(), QStringLiteral("Błąd transmisji"));
+        QVERIFY(link.exchanges.isEmpty());
+        EmulatorProcess fresh({QStringLiteral("--swap-length")});
+        Link second(fresh.path());
+        QVERIFY(!second.ops->Weryfikuj(kProgram));
+        QCOMPARE(second.banners.last(), QStringLiteral("Błąd 1020"));
+        QVERIFY(second.exchanges.isEmpty());
+    }
+    void extraByteShiftsEveryEcho() {
+        EmulatorProcess emu({QStringLiteral("--extra-byte")});
+        Link link(emu.path());
+        QVERIFY(!link.ops->Programuj(kProgram));
+        QCOMPARE(link.banners.last(), QStringLiteral("Błąd transmisji"));
+    }
+    void wrongEchoStillSendsTheRest() {
+        EmulatorProcess emu({QStringLiteral("--wrong-echo-at"), QStringLiteral("2")});
+        Link link(emu.path());
+        QVERIFY(!link.ops->Programuj(kProgram));
+        QCOMPARE(link.banners.last(), QStringLiteral("Błędy w transmisji !"));
+        QCOMPARE(link.exchanges.size(), ObliczDlProg(kProgram));
+        QVERIFY(!link.exchanges[1].matches());
+        QVERIFY(link.exchanges[2].matches());
+    }
+    void silentDevice() {
+        EmulatorProcess emu({QStringLiteral("--silent")});
+        Link link(emu.path());
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!link.ops->Programuj(kProgram));
+        QVERIFY(clock.elapsed() >= 450);
+        QCOMPARE(link.banners.last(), QStringLiteral("Mikroindekser nie odpowiada !"));
+        QVERIFY(!link.ops->run());
+        QCOMPARE(link.banners.last(), QStringLiteral("Mikroindekser nie odpowiada"));
+        link.ops->linkTest();
+        QCOMPARE(link.banners.last(), QStringLiteral("Mikroindekser nie odpowiada"));
+    }
+    void silentAfterTheLengthCostsHalfASecondPerByte() {
+        EmulatorProcess emu({QStringLiteral("--mute-after"), QStringLiteral("3")});
+        Link link(emu.path());
+        const QStringList image = compiled({"Stop", "Hamuj", "Koniec"});
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!link.ops->Programuj(image));
+        QVERIFY2(clock.elapsed() >= 3 * 480 + 480, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(link.exchanges.size(), 3);
+        QVERIFY(!link.exchanges[0].echo);
+    }
+    void staleBytesAreDrained() {
+        EmulatorProcess emu({QStringLiteral("--stale"), QStringLiteral("20")});
+        Link link(emu.path());
+        link.port.OpenPort();
+        QTest::qWait(100);
+        QVERIFY(link.ops->Programuj(kProgram));
+    }
+    void linkTestShowsTheReply() {
+        EmulatorProcess emu;
+        Link link(emu.path());
+        link.ops->linkTest();
+        QCOMPARE(link.banners.last(), QStringLiteral("Komunikacja OK Mikroindekser KORVEN-EMU 1.0"));
+    }
+    void statusCharactersReachTheHandler() {
+        EmulatorProcess emu;
+        Link link(emu.path());
+        QVERIFY(link.ops->Programuj(compiled({"Czekaj[ms](50)", "Koniec"})));
+        QStringList shown;
+        link.port.setOnRxChar([&](int count) {
+            const StatusAction action = DeviceOperations::statusAction(link.port.ReadText(count));
+            if (!action.banner.isEmpty())
+                shown.append(action.banner);
+        });
+        QVERIFY(link.ops->run());
+        QVERIFY(link.port.onRxChar()); // re-attached after the exchange
+        QTRY_COMPARE(shown.value(shown.size() - 1),
+                     QStringLiteral("Wykonywanie programu zakończone pomyślnie"));
+    }
+    void stopEndsALoopingProgram() {
+        EmulatorProcess emu;
+        Link link(emu.path());
+        QVERIFY(link.ops->Programuj(compiled({"Czekaj[ms](20)", "Skocz do linii(1)", "Koniec"})));
+        QString last;
+        link.port.setOnRxChar([&](int count) {
+            last = DeviceOperations::statusAction(link.port.ReadText(count)).banner;
+        });
+        QVERIFY(link.ops->run());
+        QTest::qWait(100);
+        link.ops->stop();
+        QTRY_COMPARE(last, QStringLiteral("Stop awaryjny"));
+        link.ops->reset();
+        QTRY_COMPARE(last, QStringLiteral("Mikroindekser wystartował"));
+    }
+    void hangUpGivesThePortErrorAndReattaches() {
+        EmulatorProcess emu({QStringLiteral("--hangup-after"), QStringLiteral("5")});
+        Link link(emu.path());
+        bool handlerCalled = false;
+        link.port.setOnRxChar([&](int) { handlerCalled = true; });
+        QString error;
+        try {
+            link.ops->Programuj(kProgram);
+        } catch (const PortError &e) {
+            error = e.message();
+        }
+        QVERIFY2(error.startsWith(QStringLiteral("ReadFile function failed")) ||
+                     error.startsWith(QStringLiteral("WriteFile function failed")),
+                 qPrintable(error));
+        QVERIFY(!link.port.Connected());
+        QVERIFY(link.port.onRxChar());
+        QVERIFY(!handlerCalled);
+        // The next command tries to open the port again, and says so when it cannot.
+        emu.process().waitForFinished(5000);
+        QVERIFY(!link.ops->Programuj(kProgram));
+        QCOMPARE(link.openFailures.size(), 1);
+        QVERIFY(link.openFailures[0].startsWith(QStringLiteral("Unable to open com port")));
+    }
+    void tooLongImageIsNeverSent() {
+        EmulatorProcess emu;
+        Link link(emu.path());
+        QStringList image;
+        for (int i = 0; i < 100; ++i)
+            image.append(QStringLiteral("02 0C 00 00 01 18 00 56 00 12 00 F3 0D"));
+        QVERIFY(!link.ops->Programuj(image));
+        QCOMPARE(link.banners.last(),
+                 QStringLiteral("Program nie mieści się w pamięci mikroindeksera (1300 z 1000 bajtów)"));
+        QVERIFY(!link.port.Connected());
+    }
+    void emptyProgramImage() {
+        EmulatorProcess emu;
+        Link link(emu.path());
+        QVERIFY(link.ops->Programuj({}));
+        QVERIFY(link.ops->WyslijPolecenie(QString()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDevice)
+#include "tst_device.moc"
