@@ -18,6 +18,7 @@ int main(int argc, char *argv[]) {
 
     const QString programDir = QDir(QApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
     korven::TMainForm mainForm(programDir, testMode);
+    mainForm.startSerialPort();
     korven::TProgForm progForm;
     mainForm.setProgForm(&progForm);
     mainForm.bbtnKoniecClick();

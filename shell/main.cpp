@@ -1,7 +1,10 @@
 #include "main.h"
 
 #include "Art.h"
+#include "ComPort.h"
+#include "ComPortSettings.h"
 #include "Compiler.h"
+#include "DeviceOperations.h"
 #include "Messages.h"
 #include "Oprogramie.h"
 #include "PodgladProg.h"
@@ -10,8 +13,12 @@
 #include "ProgramListModel.h"
 #include "StoredDrive.h"
 #include "WybSter.h"
+#include "wait.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QPlainTextEdit>
+#include <QTimer>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -47,6 +54,71 @@ TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     buildStatusBar();
     miShowProgram->setVisible(m_testMode);
     resize(792, 534 + menuBar()->sizeHint().height());
+
+    ComPort1 = new ComPort(this);
+    DeviceHost host;
+    host.banner = [this](const QString &text) { ShowMessageEx(text); };
+    host.openPort = [this] { return OpenComPort(); };
+    host.processEvents = [] { QCoreApplication::processEvents(); };
+    host.pause = [](int milliseconds) { QThread::msleep(ulong(milliseconds)); };
+    if (m_testMode) {
+        host.transferStarted = [this] {
+            waitForm()->lblInfo->setText(QStringLiteral("Test"));
+            waitForm()->show();
+            waitForm()->repaint();
+        };
+        host.exchanged = [this](const ByteExchange &e) { waitForm()->log->appendPlainText(e.logLine()); };
+        host.mismatch = [this](const ByteExchange &e) { ui::showMessage(this, e.logLine()); };
+    }
+    m_device = std::make_unique<DeviceOperations>(*ComPort1, host);
+    ComPort1->setOnRxChar([this](int count) { ComPort1RxChar(count); });
+    connect(ComPort1, &ComPort::portLost, this, &TMainForm::ShowMessageEx);
+}
+
+QString TMainForm::portIniPath() const { return m_programDir + QStringLiteral("rs232.ini"); }
+
+TWaitForm *TMainForm::waitForm() {
+    if (!m_waitForm)
+        m_waitForm = new TWaitForm(this);
+    return m_waitForm;
+}
+
+void TMainForm::startSerialPort() {
+    try {
+        ComPort1->LoadPortSettings(portIniPath());
+    } catch (const PortError &e) {
+        ui::showMessage(this, e.message());
+    }
+    ComPort1->settings.forceDeviceLine();
+    OpenComPort();
+}
+
+bool TMainForm::OpenComPort() {
+    if (ComPort1->Connected())
+        return true;
+    try {
+        ComPort1->OpenPort();
+        return true;
+    } catch (const PortError &) {
+        ui::showMessage(this, QStringLiteral("Nie mogę otworzyć portu: %1").arg(ComPort1->settings.Port));
+        return false;
+    }
+}
+
+template <typename Command> bool TMainForm::deviceCommand(Command command) {
+    try {
+        command();
+        return true;
+    } catch (const PortError &e) {
+        ui::showMessage(this, e.message());
+        return false;
+    }
+}
+
+void TMainForm::exchangeEnded() {
+    // A close asked for during the exchange waited for it.
+    if (m_closeRequested)
+        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 TMainForm::~TMainForm() = default;
@@ -79,19 +151,21 @@ void TMainForm::DisableControls() { setControlsEnabled(false); }
 
 void TMainForm::EnableControls() { setControlsEnabled(true); }
 
-void TMainForm::GenerujProgram() {
+bool TMainForm::GenerujProgram() {
     const CompileResult result = korven::GenerujProgram(m_editor.lines(), m_drive);
     if (m_progForm)
         m_progForm->setImage(result.image);
+    m_imageValid = result.ok();
     if (result.ok()) {
         const int length = ObliczDlProg(result.image);
         ProgressBar1->setValue(memoryBarPosition(length));
         memoryPanel->setText(memoryText(length));
-        return;
+        return true;
     }
     ProgressBar1->setValue(0);
     memoryPanel->setText(QStringLiteral("Błąd w programie"));
     ui::showMessage(this, result.error);
+    return false;
 }
 
 bool TMainForm::Sterownik() {
@@ -274,20 +348,111 @@ void TMainForm::miAboutClick() {
     about.exec();
 }
 
-void TMainForm::sbtnStopClick() { EnableControls(); }
+void TMainForm::sbtnStopClick() {
+    deviceCommand([this] { m_device->stop(); });
+    // In the middle of a program or verify exchange the controls come back when it ends.
+    if (!m_device->exchangeRunning())
+        EnableControls();
+}
+
+void TMainForm::miProgramujClick() {
+    const bool compiled = GenerujProgram();
+    if (m_editor.lines().isEmpty()) {
+        ShowMessageEx(QStringLiteral("Brak poleceń !"));
+        return;
+    }
+    if (!compiled) {
+        ShowMessageEx(QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+        return;
+    }
+    DisableControls();
+    bool ok = false;
+    deviceCommand([&] {
+        const QStringList image = programImage();
+        ok = m_device->Programuj(image);
+        // One retry, unless the user stopped the device meanwhile.
+        if (!ok && !m_device->stopRequested())
+            ok = m_device->Programuj(image);
+    });
+    ShowMessageEx(ok ? QStringLiteral("Programowanie mikroindeksera zakończone pomyślnie")
+                     : QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+    EnableControls();
+    exchangeEnded();
+}
+
+void TMainForm::Weryfikacja1Click() {
+    if (m_editor.lines().isEmpty()) {
+        ShowMessageEx(QStringLiteral("Brak poleceń !"));
+        return;
+    }
+    if (!m_imageValid) {
+        ShowMessageEx(QStringLiteral("Program zawiera błędy, nie ma czego weryfikować"));
+        return;
+    }
+    DisableControls();
+    bool ok = false;
+    deviceCommand([&] { ok = m_device->Weryfikuj(programImage()); });
+    ShowMessageEx(ok ? QStringLiteral("Weryfikacja OK")
+                     : QStringLiteral("Weryfikacja - brak zgodności"));
+    EnableControls();
+    exchangeEnded();
+}
+
+void TMainForm::Uruchom1Click() {
+    DisableControls();
+    // The controls stay off until the device reports its end, a stop or a restart,
+    // or until STOP.
+    deviceCommand([this] { m_device->run(); });
+}
+
+void TMainForm::miTestKomunikacjiClick() {
+    deviceCommand([this] { m_device->linkTest(); });
+}
+
+void TMainForm::miResetClick() {
+    DisableControls();
+    sbtnStop->setEnabled(false);
+    deviceCommand([this] { m_device->reset(); });
+    EnableControls();
+    sbtnStop->setEnabled(true);
+}
+
+void TMainForm::ComPort1RxChar(int count) {
+    try {
+        const StatusAction action = DeviceOperations::statusAction(ComPort1->ReadText(count));
+        if (!action.banner.isEmpty())
+            ShowMessageEx(action.banner);
+        if (action.enableControls)
+            EnableControls();
+    } catch (const PortError &) {
+        // The failure reaches the user with the next command.
+    }
+}
+
+void TMainForm::miWyborClick() {
+    ComPort1->ClosePort();
+    if (const std::optional<QString> port = TComSettingsFrm::choose(ComPort1->settings.Port, this))
+        ComPort1->settings.Port = *port;
+}
 
 void TMainForm::tbtnPrintClick() {}
-void TMainForm::miProgramujClick() {}
-void TMainForm::Uruchom1Click() {}
-void TMainForm::Weryfikacja1Click() {}
-void TMainForm::miTestKomunikacjiClick() {}
-void TMainForm::miResetClick() {}
 void TMainForm::miAktualizujClick() {}
-void TMainForm::miWyborClick() {}
 
 void TMainForm::closeEvent(QCloseEvent *event) {
+    // The port is never pulled from under a running exchange: the close waits for it.
+    if (m_device->exchangeRunning()) {
+        m_closeRequested = true;
+        event->ignore();
+        return;
+    }
+    ComPort1->ClosePort();
     hide();
     QThread::msleep(ulong(m_shutdownPause));
+    try {
+        ComPort1->StorePortSettings(portIniPath());
+    } catch (const PortError &e) {
+        ui::showMessage(nullptr, e.message());
+    }
     event->accept();
 }
 

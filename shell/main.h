@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QLabel;
 class QListView;
@@ -16,8 +18,11 @@ class QToolBar;
 
 namespace korven {
 
+class ComPort;
+class DeviceOperations;
 class ProgramListModel;
 class TProgForm;
+class TWaitForm;
 
 // The main window: builds and wires the controls, keeps the program and delegates
 // every command to the unit that carries it out.
@@ -34,8 +39,16 @@ public:
     void ShowMessageEx(const QString &text);
     void DisableControls();
     void EnableControls();
-    void GenerujProgram();
+    // Compiles the program into the preview's image; false on a compile error (shown).
+    bool GenerujProgram();
     bool Sterownik();
+    // Opens the serial port when it is closed; says so when it cannot. True when open.
+    bool OpenComPort();
+    // The serial share of the window's creation: settings from rs232.ini, forced line
+    // settings, the port opened.
+    void startSerialPort();
+
+    ComPort *ComPort1;
 
     const QStringList &programLines() const { return m_editor.lines(); }
     const DriveSettings &driveSettings() const { return m_drive; }
@@ -91,6 +104,7 @@ public slots:
     void miResetClick();
     void miAktualizujClick();
     void miWyborClick();
+    void ComPort1RxChar(int count);
 
     // Opens a program file, as the open command does after its dialog.
     void LoadProgramFromFile(const QString &fileName);
@@ -112,12 +126,21 @@ private:
     void showProgram(int selected);
     void setControlsEnabled(bool enabled);
     QString iniPath() const;
+    QString portIniPath() const;
+    // Runs a device command, showing a port failure; false when one ended it.
+    template <typename Command> bool deviceCommand(Command command);
+    void exchangeEnded();
+    TWaitForm *waitForm();
 
     QString m_programDir;
     bool m_testMode;
     ProgramEditor m_editor;
     DriveSettings m_drive;
     CommandFlows m_flows;
+    std::unique_ptr<DeviceOperations> m_device;
+    TWaitForm *m_waitForm = nullptr;
+    bool m_imageValid = false;
+    bool m_closeRequested = false;
     ProgramListModel *m_model;
     TProgForm *m_progForm = nullptr;
     QString m_lastOpenFile;

@@ -1,0 +1,194 @@
+// The window's device commands against korven-emu on a pseudo-terminal.
+
+#include "GuiFixture.h"
+
+#include "ComPort.h"
+#include "ComPortSettings.h"
+#include "Cp1250.h"
+#include "EmulatorProcess.h"
+#include "ProgramLine.h"
+#include "wait.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace korven;
+
+namespace {
+
+// A window whose rs232.ini names the emulator's terminal, started as the program starts.
+struct DeviceFixture : GuiFixture {
+    explicit DeviceFixture(const QStringList &faults = {}, bool testMode = false)
+        : GuiFixture(testMode), emu(faults) {
+        QFile ini(path(QStringLiteral("rs232.ini")));
+        ini.open(QIODevice::WriteOnly);
+        ini.write("[ComPort1]\r\nPort=" + emu.path().toLocal8Bit() + "\r\nBaudRate=9600\r\n");
+        ini.close();
+        form->startSerialPort();
+    }
+    void load(const QStringList &bodies) {
+        QString text = QStringLiteral("1.0\r\n1\r\n4\r\n");
+        for (int i = 0; i < bodies.size(); ++i)
+            text += formatLine(i + 1, bodies[i]) + QStringLiteral("\r\n");
+        QFile file(path(QStringLiteral("p.dat")));
+        file.open(QIODevice::WriteOnly);
+        file.write(encodeCp1250(text));
+        file.close();
+        form->LoadProgramFromFile(file.fileName());
+    }
+    QString banner() const { return form->Panel5->text(); }
+    bool busy() const { return !form->bbtnVmin->isEnabled(); }
+
+    EmulatorProcess emu;
+};
+
+} // namespace
+
+class TestGuiDevice : public QObject {
+    Q_OBJECT
+private slots:
+    void programVerifyRunToTheEnd() {
+        DeviceFixture f;
+        QVERIFY(f.form->ComPort1->Connected());
+        QCOMPARE(f.form->ComPort1->settings.BaudRate, QStringLiteral("38400"));
+        f.load({"Czekaj[ms](100)", "Koniec"});
+        f.form->miProgramujClick();
+        QCOMPARE(f.banner(), QStringLiteral("Programowanie mikroindeksera zakończone pomyślnie"));
+        QVERIFY(!f.busy());
+        f.form->Weryfikacja1Click();
+        QCOMPARE(f.banner(), QStringLiteral("Weryfikacja OK"));
+        f.form->Uruchom1Click();
+        QVERIFY(f.busy());
+        QVERIFY(f.form->sbtnStop->isEnabled());
+        QTRY_COMPARE(f.banner(), QStringLiteral("Wykonywanie programu zakończone pomyślnie"));
+        QVERIFY(!f.busy());
+        f.form->miTestKomunikacjiClick();
+        QCOMPARE(f.banner(), QStringLiteral("Komunikacja OK Mikroindekser KORVEN-EMU 1.0"));
+    }
+    void escapeStopsARunningProgram() {
+        DeviceFixture f;
+        f.load({"Czekaj[ms](20)", "Skocz do linii(1)", "Koniec"});
+        f.form->miProgramujClick();
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        f.form->Uruchom1Click();
+        QVERIFY(f.busy());
+        QTest::qWait(100);
+        QVERIFY(f.busy());
+        QTest::keyClick(f.form.get(), Qt::Key_Escape);
+        QVERIFY(!f.busy());
+        QTRY_COMPARE(f.banner(), QStringLiteral("Stop awaryjny"));
+    }
+    void resetShowsTheRestartAfterThePause() {
+        DeviceFixture f;
+        f.form->miResetClick();
+        QVERIFY(!f.busy());
+        QVERIFY(f.form->sbtnStop->isEnabled());
+        QTRY_COMPARE(f.banner(), QStringLiteral("Mikroindekser wystartował"));
+    }
+    void stopDuringProgrammingWaitsForTheExchange() {
+        // Silent after the length: every byte waits half a second, so there is time to stop.
+        DeviceFixture f({QStringLiteral("--mute-after"), QStringLiteral("3")});
+        f.load({"Stop", "Hamuj", "Koniec"});
+        bool busyAfterStop = false;
+        bool running = false;
+        QTimer::singleShot(300, [&] {
+            running = true;
+            f.form->sbtnStopClick();
+            busyAfterStop = f.busy();
+        });
+        QElapsedTimer clock;
+        clock.start();
+        f.form->miProgramujClick();
+        QVERIFY(running);
+        QVERIFY(busyAfterStop);
+        QVERIFY(!f.busy());
+        QCOMPARE(f.banner(), QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+        QVERIFY2(clock.elapsed() < 3500, "no retry after STOP");
+    }
+    void hangUpLeavesTheWindowUsable() {
+        DeviceFixture f({QStringLiteral("--hangup-after"), QStringLiteral("4")});
+        f.load({"Czekaj[ms](10)", "Stop", "Koniec"});
+        f.driver.acceptMessages = true;
+        f.form->miProgramujClick();
+        QCOMPARE(f.driver.messages.size(), 1);
+        QVERIFY2(f.driver.messages[0].contains(QStringLiteral("function failed")),
+                 qPrintable(f.driver.messages[0]));
+        QVERIFY(!f.busy());
+        QVERIFY(!f.form->ComPort1->Connected());
+        QVERIFY(f.form->ComPort1->onRxChar());
+        // The next command tries the port again and says so.
+        f.emu.process().waitForFinished(5000);
+        f.form->miTestKomunikacjiClick();
+        QCOMPARE(f.driver.messages.last(), QStringLiteral("Nie mogę otworzyć portu: ") + f.emu.path());
+    }
+    void testModeLogsEveryByte() {
+        DeviceFixture f({}, true);
+        f.load({"Czekaj[ms](10)", "Koniec"});
+        f.form->miProgramujClick();
+        auto *wait = f.form->findChild<TWaitForm *>();
+        QVERIFY(wait);
+        QVERIFY(wait->isVisible());
+        QCOMPARE(wait->lblInfo->text(), QStringLiteral("Test"));
+        const QStringList log = wait->log->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(log.size(), 4);
+        QVERIFY(log[0].startsWith(QStringLiteral("Wysyłam -> 07 Odebrałem <- 07 Czas = ")));
+        wait->btnBreak->click();
+        QVERIFY(!wait->isVisible());
+    }
+    void unopenablePortAtStart() {
+        GuiFixture f;
+        QFile ini(f.path(QStringLiteral("rs232.ini")));
+        ini.open(QIODevice::WriteOnly);
+        ini.write("[ComPort1]\r\nPort=/dev/no-such-port\r\n");
+        ini.close();
+        f.driver.acceptMessages = true;
+        f.form->startSerialPort();
+        QCOMPARE(f.driver.messages, QStringList{"Nie mogę otworzyć portu: /dev/no-such-port"});
+        // STOP with no port: a message, nothing sent, the controls on.
+        f.form->DisableControls();
+        f.form->sbtnStopClick();
+        QCOMPARE(f.driver.messages.size(), 2);
+        QVERIFY(f.form->bbtnVmin->isEnabled());
+        f.form->Uruchom1Click();
+        QVERIFY(!f.form->bbtnVmin->isEnabled()); // stays off until STOP
+    }
+    void emptyProgramAndShutdown() {
+        DeviceFixture f;
+        f.form->Weryfikacja1Click(); // the emulator starts with an empty memory
+        QCOMPARE(f.banner(), QStringLiteral("Weryfikacja - brak zgodności"));
+        f.form->close();
+        QVERIFY(!f.form->ComPort1->Connected());
+        QFile ini(f.path(QStringLiteral("rs232.ini")));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QCOMPARE(ini.readAll(), "[ComPort1]\r\nPort=" + f.emu.path().toLocal8Bit() +
+                                    "\r\nBaudRate=38400\r\nStopBits=1\r\nDataBits=8\r\n"
+                                    "Parity=None\r\nFlowControl=None\r\n");
+    }
+    void portDialog() {
+        DeviceFixture f;
+        QStringList items;
+        f.driver.then([&](QWidget *w) {
+            auto *d = qobject_cast<TComSettingsFrm *>(w);
+            QCOMPARE(d->windowTitle(), QStringLiteral("Wybór portu"));
+            for (int i = 0; i < d->Combo1->count(); ++i)
+                items << d->Combo1->itemText(i);
+            QCOMPARE(d->Combo1->currentText(), f.emu.path());
+            pressCancel(w);
+        });
+        f.form->miWyborClick();
+        QVERIFY(items.contains(f.emu.path()));
+        QVERIFY(!f.form->ComPort1->Connected()); // closed whatever the outcome
+        QCOMPARE(f.form->ComPort1->settings.Port, f.emu.path());
+        f.form->miTestKomunikacjiClick(); // reopens
+        QVERIFY(f.form->ComPort1->Connected());
+    }
+};
+
+QTEST_MAIN(TestGuiDevice)
+#include "tst_gui_device.moc"
