@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "Compiler.h"
+#include "DeviceCommands.h"
 #include "StoredDrive.h"
 #include "ProgramCheck.h"
 #include "ProgramFile.h"
@@ -27,6 +28,12 @@ const char *const kUsage =
     "Polecenia:\n"
     "  compile PLIK.dat   kompiluje program i wypisuje jego kod, linia po linii\n"
     "  check PLIK.dat     sprawdza kolejność ustawień prędkości i przyspieszenia\n"
+    "  program PLIK.dat --port PORT   ładuje program do mikroindeksera\n"
+    "  verify PLIK.dat --port PORT    porównuje pamięć mikroindeksera z programem\n"
+    "  run --port PORT    uruchamia program w mikroindekserze\n"
+    "  stop --port PORT   stop awaryjny\n"
+    "  reset --port PORT  restart mikroindeksera\n"
+    "  test --port PORT   test komunikacji\n"
     "\n"
     "Opcje:\n"
     "  --help             ta pomoc\n"
@@ -55,7 +62,8 @@ bool load(const QString &path, LoadedWithDrive *loaded) {
     return true;
 }
 
-int compile(const QString &path) {
+// Loads and compiles a program file; the exit code of a failure (after its message).
+int compiledImage(const QString &path, QStringList *image) {
     LoadedWithDrive loaded;
     if (!load(path, &loaded))
         return BadInput;
@@ -64,9 +72,40 @@ int compile(const QString &path) {
         err(result.error);
         return Failure;
     }
-    for (const QString &line : result.image)
-        out(line);
+    *image = result.image;
     return Success;
+}
+
+int device(QStringList arguments) {
+    const QString command = arguments.takeFirst();
+    const int portAt = int(arguments.indexOf(QStringLiteral("--port")));
+    if (portAt < 0 || portAt + 1 >= arguments.size()) {
+        err(QStringLiteral("Polecenie %1 wymaga --port PORT.").arg(command));
+        return BadInput;
+    }
+    const QString port = arguments.takeAt(portAt + 1);
+    arguments.removeAt(portAt);
+    QStringList image;
+    if (deviceCommandNeedsProgram(command)) {
+        if (arguments.size() != 1) {
+            err(QStringLiteral("Polecenie %1 wymaga pliku programu .dat.").arg(command));
+            return BadInput;
+        }
+        if (const int code = compiledImage(arguments.first(), &image); code != Success)
+            return code;
+    } else if (!arguments.isEmpty()) {
+        err(QString::fromUtf8(kUsage));
+        return BadInput;
+    }
+    return runDeviceCommand(command, port, image);
+}
+
+int compile(const QString &path) {
+    QStringList image;
+    const int code = compiledImage(path, &image);
+    for (const QString &line : image)
+        out(line);
+    return code;
 }
 
 int check(const QString &path) {
@@ -95,6 +134,8 @@ int run(const QStringList &arguments) {
         return compile(arguments[1]);
     if (arguments.size() == 2 && arguments[0] == QLatin1String("check"))
         return check(arguments[1]);
+    if (!arguments.isEmpty() && isDeviceCommand(arguments[0]))
+        return device(arguments);
     err(QString::fromUtf8(kUsage));
     return BadInput;
 }

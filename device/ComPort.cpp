@@ -115,6 +115,9 @@ qint64 ComPort::WriteText(const QByteArray &bytes) {
     const qint64 written = m_port.write(bytes);
     const int timeout = 1000 + 100 * int(bytes.size());
     bool ok = written == bytes.size();
+    // Hand the bytes to the system now; wait only for what it could not take at once.
+    if (ok)
+        m_port.flush();
     if (ok && m_port.bytesToWrite() > 0)
         ok = m_port.waitForBytesWritten(timeout) || m_port.error() == QSerialPort::TimeoutError;
     --m_exchangeDepth;

@@ -69,8 +69,6 @@ void DeviceEmulator::send(const QByteArray &bytes) {
 
 void DeviceEmulator::onReadable() {
     m_incoming += m_terminal.readAvailable();
-    if (qEnvironmentVariableIsSet("KORVEN_EMU_TRACE"))
-        fprintf(stderr, "emu %lld rx %s\n", m_clock.elapsed(), m_incoming.toHex(' ').constData());
     while (!m_incoming.isEmpty() && m_terminal.isOpen()) {
         const quint8 byte = quint8(m_incoming.front());
         m_incoming.remove(0, 1);

@@ -65,8 +65,22 @@ void PseudoTerminal::close() {
 }
 
 void PseudoTerminal::sleepMicroseconds(long microseconds) {
-    timespec t{microseconds / 1000000, (microseconds % 1000000) * 1000};
-    while (::nanosleep(&t, &t) != 0 && errno == EINTR) {
+    // The kernel oversleeps by tens of microseconds, a tenth of a character at 38400
+    // bit/s: sleep most of the time, then spin on the clock for the rest.
+    timespec start{};
+    ::clock_gettime(CLOCK_MONOTONIC, &start);
+    const auto elapsed = [&start] {
+        timespec now{};
+        ::clock_gettime(CLOCK_MONOTONIC, &now);
+        return (now.tv_sec - start.tv_sec) * 1000000L + (now.tv_nsec - start.tv_nsec) / 1000;
+    };
+    const long coarse = microseconds - 150;
+    if (coarse > 0) {
+        timespec t{coarse / 1000000, (coarse % 1000000) * 1000};
+        while (::nanosleep(&t, &t) != 0 && errno == EINTR) {
+        }
+    }
+    while (elapsed() < microseconds) {
     }
 }
 

@@ -1,4 +1,7 @@
 #include "Cp1250.h"
+#ifdef KORVEN_EMU
+#include "EmulatorProcess.h"
+#endif
 
 #include <QFile>
 #include <QProcess>
@@ -82,6 +85,42 @@ private slots:
         r = cli({});
         QCOMPARE(r.code, 2);
     }
+#ifdef KORVEN_EMU
+    void deviceCommands() {
+        QTemporaryDir dir;
+        const QString path = writeProgram(
+            dir, QStringLiteral("1.0\r\n1\r\n4\r\n001: Czekaj[ms](10)\r\n002: Koniec\r\n"));
+        EmulatorProcess emu;
+        const QString port = emu.path();
+        Run r = cli({QStringLiteral("program"), path, QStringLiteral("--port"), port});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("Programowanie mikroindeksera\n"
+                                       "Programowanie mikroindeksera zakończone pomyślnie\n"));
+        r = cli({QStringLiteral("verify"), QStringLiteral("--port"), port, path});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("Weryfikacja OK\n"));
+        r = cli({QStringLiteral("test"), QStringLiteral("--port"), port});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("Komunikacja OK Mikroindekser KORVEN-EMU 1.0\n"));
+        r = cli({QStringLiteral("run"), QStringLiteral("--port"), port});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("Program uruchomiony\n"));
+        QCOMPARE(cli({QStringLiteral("stop"), QStringLiteral("--port"), port}).code, 0);
+    }
+    void deviceFailures() {
+        QTemporaryDir dir;
+        const QString path = writeProgram(dir, QStringLiteral("1.0\r\n1\r\n4\r\n001: Koniec\r\n"));
+        EmulatorProcess silent({QStringLiteral("--silent")});
+        Run r = cli({QStringLiteral("program"), path, QStringLiteral("--port"), silent.path()});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.out.endsWith(QStringLiteral("Błąd przy programowaniu mikroindeksera\n")));
+        r = cli({QStringLiteral("test"), QStringLiteral("--port"), dir.filePath(QStringLiteral("none"))});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.startsWith(QStringLiteral("Nie mogę otworzyć portu: ")));
+        QCOMPARE(cli({QStringLiteral("run")}).code, 2);
+        QCOMPARE(cli({QStringLiteral("program"), QStringLiteral("--port"), silent.path()}).code, 2);
+    }
+#endif
     void helpAndVersion() {
         Run r = cli({QStringLiteral("--help")});
         QCOMPARE(r.code, 0);
