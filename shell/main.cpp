@@ -5,6 +5,8 @@
 #include "ComPortSettings.h"
 #include "Compiler.h"
 #include "DeviceOperations.h"
+#include "FirmwareCommand.h"
+#include "ToolRunner.h"
 #include "Messages.h"
 #include "Oprogramie.h"
 #include "PodgladProg.h"
@@ -15,6 +17,7 @@
 #include "WybSter.h"
 #include "wait.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPlainTextEdit>
@@ -32,6 +35,7 @@
 #include <QPushButton>
 #include <QThread>
 #include <QToolBar>
+#include <QScopeGuard>
 #include <QUrl>
 
 namespace korven {
@@ -436,11 +440,44 @@ void TMainForm::miWyborClick() {
 }
 
 void TMainForm::tbtnPrintClick() {}
-void TMainForm::miAktualizujClick() {}
+void TMainForm::miAktualizujClick() {
+    QFileDialog dialog(this, QStringLiteral("Otwórz"), QDir::rootPath(),
+                       QStringLiteral("Plik *.hex (*.hex)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString firmware = dialog.selectedFiles().first();
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ShowMessageEx(QStringLiteral("Aktualizacja firmware'u"));
+    DisableControls();
+    sbtnStop->setEnabled(false);
+    m_firmwareRunning = true;
+    // Everything comes back on every way out, the port included.
+    const auto restore = qScopeGuard([this] {
+        EnableControls();
+        QApplication::restoreOverrideCursor();
+        sbtnStop->setEnabled(true);
+        m_firmwareRunning = false;
+        OpenComPort();
+        exchangeEnded();
+    });
+    ComPort1->ClosePort();
+    const bool protect =
+        ui::askYesNo(this, QStringLiteral("Czy aktualizacja z ochroną pamięci użytkownika ?"), true);
+    repaint();
+    const FirmwareCommand command = FirmwareCommand::build(m_programDir, firmware, protect);
+    ui::showMessage(this, command.text);
+    const ToolRunner::Result result = ToolRunner().Exec(
+        command.program, command.arguments, [] { QCoreApplication::processEvents(); });
+    ShowMessageEx(firmwareUpdateSucceeded(result.output, protect)
+                      ? QStringLiteral("Aktualizacja zakończona pomyślnie")
+                      : QStringLiteral("Błąd przy aktualizacji !"));
+}
 
 void TMainForm::closeEvent(QCloseEvent *event) {
     // The port is never pulled from under a running exchange: the close waits for it.
-    if (m_device->exchangeRunning()) {
+    if (m_device->exchangeRunning() || m_firmwareRunning) {
         m_closeRequested = true;
         event->ignore();
         return;

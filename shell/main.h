@@ -141,6 +141,7 @@ private:
     TWaitForm *m_waitForm = nullptr;
     bool m_imageValid = false;
     bool m_closeRequested = false;
+    bool m_firmwareRunning = false;
     ProgramListModel *m_model;
     TProgForm *m_progForm = nullptr;
     QString m_lastOpenFile;

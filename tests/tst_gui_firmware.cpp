@@ -1,0 +1,107 @@
+#include "GuiFixture.h"
+
+#include "ComPort.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace korven;
+
+namespace {
+
+void chooseFile(QWidget *w, const QString &path) {
+    auto *dialog = qobject_cast<QFileDialog *>(w);
+    QVERIFY(dialog);
+    dialog->setDirectory(QFileInfo(path).absolutePath());
+    dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QFileInfo(path).fileName());
+    static_cast<QDialog *>(dialog)->accept();
+}
+
+// The update with a tool that prints output, answering the dialogs on the way.
+struct Update {
+    Update(GuiFixture &f, const QByteArray &toolOutput, bool protect, bool withTool = true) {
+        if (withTool) {
+            QFile tool(f.path(QStringLiteral("avrosp")));
+            tool.open(QIODevice::WriteOnly);
+            tool.write("#!/bin/sh\nprintf '" + toolOutput + "'\necho \"$@\" > \"$(dirname \"$0\")/args\"\n");
+            tool.close();
+            tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        f.form->ComPort1->settings.Port = QStringLiteral("/dev/no-such-port");
+        QFile hex(f.path(QStringLiteral("firmware 1.hex")));
+        hex.open(QIODevice::WriteOnly);
+        hex.write(":00000001FF\n");
+        hex.close();
+        f.driver.then([&](QWidget *w) { chooseFile(w, hex.fileName()); })
+            .then([&, protect](QWidget *w) {
+                question = messageText(w);
+                busyDuringUpdate = !f.form->bbtnVmin->isEnabled() && !f.form->sbtnStop->isEnabled();
+                answer(w, protect ? QMessageBox::Yes : QMessageBox::No);
+            })
+            .then([&](QWidget *w) {
+                commandLine = messageText(w);
+                pressOk(w);
+            })
+            .then([&](QWidget *w) { // the serial port cannot be reopened: no device here
+                reopenMessage = messageText(w);
+                pressOk(w);
+            });
+        f.form->miAktualizujClick();
+        QFile args(f.path(QStringLiteral("args")));
+        if (args.open(QIODevice::ReadOnly))
+            toolArguments = QString::fromLocal8Bit(args.readAll()).trimmed();
+    }
+    QString question, commandLine, reopenMessage, toolArguments;
+    bool busyDuringUpdate = false;
+};
+
+} // namespace
+
+class TestGuiFirmware : public QObject {
+    Q_OBJECT
+private slots:
+    void protectedUpdateNeedsOneEqual() {
+        GuiFixture f;
+        Update u(f, "Flash ## Eq#ual!\\r\\n", true);
+        QCOMPARE(f.driver.pending(), 0);
+        QCOMPARE(u.question, QStringLiteral("Czy aktualizacja z ochroną pamięci użytkownika ?"));
+        QVERIFY(u.busyDuringUpdate);
+        QCOMPARE(u.commandLine, QStringLiteral("\"%1//avrosp\" -dATmega16 -pf -vf -if\"%2\" -e")
+                                    .arg(f.dir.path(), f.path(QStringLiteral("firmware 1.hex"))));
+        QCOMPARE(u.toolArguments, QStringLiteral("-dATmega16 -pf -vf -if%1 -e").arg(f.path(QStringLiteral("firmware 1.hex"))));
+        QCOMPARE(u.reopenMessage, QStringLiteral("Nie mogę otworzyć portu: /dev/no-such-port"));
+        QCOMPARE(f.form->Panel5->text(), QStringLiteral("Aktualizacja zakończona pomyślnie"));
+        QVERIFY(f.form->bbtnVmin->isEnabled());
+        QVERIFY(f.form->sbtnStop->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+    void unprotectedUpdateNeedsTwo() {
+        GuiFixture f;
+        Update once(f, "Equal!\\n", false);
+        QVERIFY(once.toolArguments.contains(QStringLiteral("-ie%1").arg(f.path(QStringLiteral("RQ407_eeprom.hex")))));
+        QCOMPARE(f.form->Panel5->text(), QStringLiteral("Błąd przy aktualizacji !"));
+        Update twice(f, "Equal!\\nEqual!\\n", false);
+        QCOMPARE(f.form->Panel5->text(), QStringLiteral("Aktualizacja zakończona pomyślnie"));
+    }
+    void missingToolFails() {
+        GuiFixture f;
+        Update u(f, {}, true, false);
+        QCOMPARE(f.form->Panel5->text(), QStringLiteral("Błąd przy aktualizacji !"));
+        QVERIFY(f.form->bbtnVmin->isEnabled());
+    }
+    void cancelledFileDialogChangesNothing() {
+        GuiFixture f;
+        f.driver.then([](QWidget *w) { pressCancel(w); });
+        f.form->miAktualizujClick();
+        QVERIFY(f.form->Panel5->text().isEmpty());
+        QVERIFY(f.form->bbtnVmin->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestGuiFirmware)
+#include "tst_gui_firmware.moc"
