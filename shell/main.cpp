@@ -42,7 +42,8 @@ namespace korven {
 
 TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     : QMainWindow(parent), m_programDir(programDir), m_testMode(testMode),
-      m_flows(this, m_editor, m_drive) {
+      m_flows(this, m_editor, m_drive),
+      m_listing(StringDs, [this](const QString &name, QString &value) { GetReportValue(name, value); }) {
     initArtResources();
     setWindowTitle(QStringLiteral("KORVEN"));
     buildMenus();
@@ -439,7 +440,19 @@ void TMainForm::miWyborClick() {
         ComPort1->settings.Port = *port;
 }
 
-void TMainForm::tbtnPrintClick() {}
+void TMainForm::GetReportValue(const QString &name, QString &value) const {
+    if (name.compare(QLatin1String("tytul_raportu"), Qt::CaseInsensitive) == 0)
+        value = QStringLiteral("Program");
+    else if (name.compare(QLatin1String("element"), Qt::CaseInsensitive) == 0)
+        value = PrintLines.value(StringDs.RecNo);
+}
+
+void TMainForm::tbtnPrintClick() {
+    PrintLines = m_editor.lines();
+    StringDs.RecordCount = int(PrintLines.size());
+    StringDs.RecNo = 0;
+    m_listing.preview(this);
+}
 void TMainForm::miAktualizujClick() {
     QFileDialog dialog(this, QStringLiteral("Otwórz"), QDir::rootPath(),
                        QStringLiteral("Plik *.hex (*.hex)"));

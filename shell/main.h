@@ -2,6 +2,7 @@
 
 #include "CommandFlows.h"
 #include "DriveSettings.h"
+#include "ListingReport.h"
 #include "ProgramEditor.h"
 
 #include <QMainWindow>
@@ -54,6 +55,13 @@ public:
     const DriveSettings &driveSettings() const { return m_drive; }
     const QString &programDir() const { return m_programDir; }
     QStringList programImage() const;
+    // The listing's lines of the last print and its data set.
+    QStringList PrintLines;
+    StringDS StringDs;
+    // The listing report's value callback.
+    void GetReportValue(const QString &name, QString &value) const;
+    ListingReport &listingReport() { return m_listing; }
+
     // Milliseconds the shut-down waits before it writes the port settings.
     void setShutdownPause(int milliseconds) { m_shutdownPause = milliseconds; }
 
@@ -142,6 +150,7 @@ private:
     bool m_imageValid = false;
     bool m_closeRequested = false;
     bool m_firmwareRunning = false;
+    ListingReport m_listing;
     ProgramListModel *m_model;
     TProgForm *m_progForm = nullptr;
     QString m_lastOpenFile;
