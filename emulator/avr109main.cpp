@@ -1,0 +1,37 @@
+// korven-avr109-sim: an ATmega16 with an AVR109 boot loader on a pseudo-terminal, to run
+// the firmware update's programming tool for real in tests. Prints the terminal's path.
+
+#include "Avr109Simulator.h"
+#include "PseudoTerminal.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+using namespace korven::emu;
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Nie odpowiada."));
+    const QCommandLineOption corrupt(QStringLiteral("corrupt-flash-byte"),
+                                     QStringLiteral("Zapisuje bajt N pamięci flash błędnie."),
+                                     QStringLiteral("N"));
+    parser.addOptions({silent, corrupt});
+    parser.process(app);
+    Avr109Simulator::Faults faults;
+    faults.silent = parser.isSet(silent);
+    if (parser.isSet(corrupt))
+        faults.corruptFlashByte = parser.value(corrupt).toInt();
+    PseudoTerminal terminal;
+    if (!terminal.isOpen()) {
+        std::fprintf(stderr, "korven-avr109-sim: %s\n", qPrintable(terminal.error()));
+        return 1;
+    }
+    Avr109Simulator simulator(terminal, faults);
+    std::printf("%s\n", qPrintable(terminal.slavePath()));
+    std::fflush(stdout);
+    return QCoreApplication::exec();
+}
