@@ -1,13 +1,17 @@
 #pragma once
 
+#include "Cp1250.h"
 #include "DialogBase.h"
 #include "DialogDriver.h"
 #include "PodgladProg.h"
+#include "ProgramLine.h"
 #include "main.h"
 
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QDialog>
+#include <QFile>
+#include <QListView>
 #include <QMessageBox>
 #include <QTemporaryDir>
 
@@ -25,6 +29,22 @@ struct GuiFixture {
         form->show();
     }
     QString path(const QString &name) const { return dir.filePath(name); }
+
+    // Opens a program file of these bodies, numbered, with a driver (TRV10, depth 16).
+    void load(const QStringList &bodies, int model = 1, int depth = 4) {
+        QString text = QStringLiteral("1.0\r\n%1\r\n%2\r\n").arg(model).arg(depth);
+        for (int i = 0; i < bodies.size(); ++i)
+            text += korven::formatLine(i + 1, bodies[i]) + QStringLiteral("\r\n");
+        QFile file(path(QStringLiteral("p.dat")));
+        file.open(QIODevice::WriteOnly);
+        file.write(korven::encodeCp1250(text));
+        file.close();
+        form->LoadProgramFromFile(file.fileName());
+    }
+    // Selects a line as a click on the list does.
+    void select(int row) {
+        form->ListBoxProg->setCurrentIndex(form->ListBoxProg->model()->index(row, 0));
+    }
 
     QTemporaryDir dir;
     std::unique_ptr<korven::TMainForm> form;

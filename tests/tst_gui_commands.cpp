@@ -26,20 +26,7 @@ using namespace korven;
 
 namespace {
 
-void loadProgram(GuiFixture &f, const QStringList &bodies, int model = 1, int depth = 4) {
-    QString text = QStringLiteral("1.0\r\n%1\r\n%2\r\n").arg(model).arg(depth);
-    for (int i = 0; i < bodies.size(); ++i)
-        text += formatLine(i + 1, bodies[i]) + QStringLiteral("\r\n");
-    QFile file(f.path(QStringLiteral("p.dat")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(encodeCp1250(text));
-    file.close();
-    f.form->LoadProgramFromFile(file.fileName());
-}
 
-void select(GuiFixture &f, int row) {
-    f.form->ListBoxProg->setCurrentIndex(f.form->ListBoxProg->model()->index(row, 0));
-}
 
 template <typename T> T *as(QWidget *w) {
     T *t = qobject_cast<T *>(w);
@@ -113,7 +100,7 @@ private slots:
     }
     void commandsWithoutDialog() {
         GuiFixture f;
-        loadProgram(f, {"Stop", "Koniec"});
+        f.load({"Stop", "Koniec"});
         f.form->bbtnHamuj->click();
         f.form->bbtnZerujLicznikPozycji->click();
         f.form->bbtnKoniec->click();
@@ -123,7 +110,7 @@ private slots:
     }
     void jumpRanges() {
         GuiFixture f;
-        loadProgram(f, {"Skocz jeśli licz. powt.(9)", "Skocz jeśli wejście(3)(2)(1)",
+        f.load({"Skocz jeśli licz. powt.(9)", "Skocz jeśli wejście(3)(2)(1)",
                         "Skocz do linii(70000)", "Stop", "Koniec"});
         std::pair<int, int> addRange, counterRange, jumpIfRange;
         int counterValue = 0, jumpValue = 0;
@@ -137,7 +124,7 @@ private slots:
         f.form->bbtnPrzemieszczenie->click();
         QCOMPARE(addRange, std::make_pair(1, 5));
 
-        select(f, 0);
+        f.select(0);
         f.driver.then([&](QWidget *w) {
             auto *d = as<TWForm>(w);
             QCOMPARE(d->windowTitle(),
@@ -152,7 +139,7 @@ private slots:
         QCOMPARE(f.form->programLines()[0], QStringLiteral("001: Skocz jeśli licz. powt.(4)"));
         QCOMPARE(f.form->programLines().size(), 5);
 
-        select(f, 1);
+        f.select(1);
         f.driver.then([&](QWidget *w) {
             auto *d = as<TedSkoczJWejForm>(w);
             QCOMPARE(d->windowTitle(), QStringLiteral("Wprowadź"));
@@ -166,7 +153,7 @@ private slots:
         QCOMPARE(jumpIfRange, std::make_pair(1, 5));
         QCOMPARE(f.form->programLines()[1], QStringLiteral("002: Skocz jeśli wejście(3)(2)(0)"));
 
-        select(f, 2);
+        f.select(2);
         f.driver.then([&](QWidget *w) {
             jumpValue = as<TWForm>(w)->edWartosc->value();
             pressCancel(w);
@@ -177,14 +164,14 @@ private slots:
     void editsShowStoredValues() {
         GuiFixture f;
         f.driver.acceptMessages = true; // the two values beyond their fields do not compile
-        loadProgram(f, {"Czekaj[ms](70000)", "Ustaw licznik powtórzeń(65536)",
+        f.load({"Czekaj[ms](70000)", "Ustaw licznik powtórzeń(65536)",
                         "Znajdź pozycję(8388607)", "Ustaw wyjście(7)(0)",
                         "Wyjścia(0,0,0,0,0,0,1,1)", "Enable/Disable(Low)", "Enable/Disable(High)",
                         "Koniec"});
         const QStringList before = f.form->programLines();
         QList<int> values;
         for (int row : {0, 1, 2}) {
-            select(f, row);
+            f.select(row);
             f.driver.then([&](QWidget *w) {
                 values.append(as<TWForm>(w)->edWartosc->value());
                 pressCancel(w);
@@ -193,7 +180,7 @@ private slots:
         }
         QCOMPARE(values, QList<int>({70000, 65535, 8388607}));
 
-        select(f, 3);
+        f.select(3);
         f.driver.then([](QWidget *w) {
             auto *d = as<TedWyjscieForm>(w);
             QCOMPARE(d->cbNrLinii->currentText(), QStringLiteral("PK 1"));
@@ -201,7 +188,7 @@ private slots:
             pressOk(w);
         });
         f.form->ListBoxProgDblClick();
-        select(f, 4);
+        f.select(4);
         f.driver.then([](QWidget *w) {
             auto *d = as<TedWyjsciaForm>(w);
             QCOMPARE(d->states(), (std::array<bool, 8>{false, false, false, false, false, false, true, true}));
@@ -209,7 +196,7 @@ private slots:
         });
         f.form->ListBoxProgDblClick();
         for (int row : {5, 6}) {
-            select(f, row);
+            f.select(row);
             f.driver.then([row](QWidget *w) {
                 auto *d = as<TedEnableForm>(w);
                 QCOMPARE(d->rbLow->isChecked(), row == 5);
@@ -225,19 +212,19 @@ private slots:
     }
     void editWithoutDialogStillRecompiles() {
         GuiFixture f;
-        loadProgram(f, {"Stop", "Koniec"});
+        f.load({"Stop", "Koniec"});
         f.prog->setImage({});
-        select(f, 0);
+        f.select(0);
         f.form->ListBoxProgDblClick();
         QCOMPARE(f.form->programImage(), QStringList({"0B", "05"}));
     }
     void brokenFieldIsReportedAndKept() {
         GuiFixture f;
         f.driver.then([](QWidget *w) { pressOk(w); }); // the compile error on load
-        loadProgram(f, {"Czekaj[ms](abc)", "Skocz jeśli wejście(x)(1)(1)", "Koniec"});
+        f.load({"Czekaj[ms](abc)", "Skocz jeśli wejście(x)(1)(1)", "Koniec"});
         QString message;
         for (int row : {0, 1}) {
-            select(f, row);
+            f.select(row);
             f.driver
                 .then([&](QWidget *w) {
                     message = messageText(w);
@@ -251,7 +238,7 @@ private slots:
     }
     void addFlowsBuildTheirLines() {
         GuiFixture f;
-        loadProgram(f, {"Koniec"});
+        f.load({"Koniec"});
         const auto add = [&](QPushButton *button, DialogDriver::Step step) {
             f.driver.then([](QWidget *w) { pressOk(w); }); // the driver dialog: one line
             f.driver.then(std::move(step));
@@ -308,7 +295,7 @@ private slots:
     }
     void enterAndEscapeInTheValueDialog() {
         GuiFixture f;
-        loadProgram(f, {"Stop", "Koniec"});
+        f.load({"Stop", "Koniec"});
         f.driver.then([](QWidget *w) {
             auto *d = as<TWForm>(w);
             d->edWartosc->setFocus();

@@ -31,16 +31,6 @@ struct DeviceFixture : GuiFixture {
         ini.close();
         form->startSerialPort();
     }
-    void load(const QStringList &bodies) {
-        QString text = QStringLiteral("1.0\r\n1\r\n4\r\n");
-        for (int i = 0; i < bodies.size(); ++i)
-            text += formatLine(i + 1, bodies[i]) + QStringLiteral("\r\n");
-        QFile file(path(QStringLiteral("p.dat")));
-        file.open(QIODevice::WriteOnly);
-        file.write(encodeCp1250(text));
-        file.close();
-        form->LoadProgramFromFile(file.fileName());
-    }
     QString banner() const { return form->Panel5->text(); }
     bool busy() const { return !form->bbtnVmin->isEnabled(); }
 

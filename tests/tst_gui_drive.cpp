@@ -17,20 +17,7 @@ using namespace korven;
 
 namespace {
 
-void loadProgram(GuiFixture &f, const QStringList &bodies, int model = 1, int depth = 4) {
-    QString text = QStringLiteral("1.0\r\n%1\r\n%2\r\n").arg(model).arg(depth);
-    for (int i = 0; i < bodies.size(); ++i)
-        text += formatLine(i + 1, bodies[i]) + QStringLiteral("\r\n");
-    QFile file(f.path(QStringLiteral("p.dat")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(encodeCp1250(text));
-    file.close();
-    f.form->LoadProgramFromFile(file.fileName());
-}
 
-void select(GuiFixture &f, int row) {
-    f.form->ListBoxProg->setCurrentIndex(f.form->ListBoxProg->model()->index(row, 0));
-}
 
 } // namespace
 
@@ -39,7 +26,7 @@ class TestGuiDrive : public QObject {
 private slots:
     void speedDialogConvertsAndStores() {
         GuiFixture f;
-        loadProgram(f, {"Stop", "Koniec"}); // TRV10, depth 16
+        f.load({"Stop", "Koniec"}); // TRV10, depth 16
         QString steps, revs, rangeSteps, rangeRevs;
         f.driver.then([&](QWidget *w) {
             auto *d = qobject_cast<TedVForm *>(w);
@@ -63,7 +50,7 @@ private slots:
     }
     void revolutionsFillSteps() {
         GuiFixture f;
-        loadProgram(f, {"Stop", "Koniec"});
+        f.load({"Stop", "Koniec"});
         f.driver.then([&](QWidget *w) {
             auto *d = qobject_cast<TedVForm *>(w);
             d->edIlObrotow->setText(QStringLiteral("1"));
@@ -76,7 +63,7 @@ private slots:
     }
     void outOfRangeKeepsTheDialogOpen() {
         GuiFixture f;
-        loadProgram(f, {"Stop", "Koniec"});
+        f.load({"Stop", "Koniec"});
         QStringList messages;
         f.driver
             .then([](QWidget *w) {
@@ -115,7 +102,7 @@ private slots:
     }
     void homingWithPrecision() {
         GuiFixture f;
-        loadProgram(f, {"Znajdź HOME(100,00)(5)", "Koniec"});
+        f.load({"Znajdź HOME(100,00)(5)", "Koniec"});
         f.driver.then([](QWidget *w) {
             auto *d = qobject_cast<TedVForm *>(w);
             QCOMPARE(d->windowTitle(), QStringLiteral("Znajdź HOME       "));
@@ -126,7 +113,7 @@ private slots:
         });
         f.form->bbtnZnajdzHome->click();
         QCOMPARE(f.form->programLines()[1], QStringLiteral("002: Znajdź HOME(-200,00)(3)"));
-        select(f, 0);
+        f.select(0);
         f.driver.then([](QWidget *w) {
             auto *d = qobject_cast<TedVForm *>(w);
             QCOMPARE(d->cbPredkoscPrec->currentIndex(), 5);
@@ -140,9 +127,9 @@ private slots:
     void emptyStoredSpeedIsReportedBeforeTheDialog() {
         GuiFixture f;
         f.driver.acceptMessages = true;
-        loadProgram(f, {"Prędkość max()", "Koniec"});
+        f.load({"Prędkość max()", "Koniec"});
         f.driver.messages.clear();
-        select(f, 0);
+        f.select(0);
         QString shown;
         f.driver.then([&](QWidget *w) {
             shown = qobject_cast<TedVForm *>(w)->edIlKrokow->text();
@@ -155,8 +142,8 @@ private slots:
     }
     void accelerationDialog() {
         GuiFixture f;
-        loadProgram(f, {"Przysp. max(465,66) pps/s^2", "Koniec"});
-        select(f, 0);
+        f.load({"Przysp. max(465,66) pps/s^2", "Koniec"});
+        f.select(0);
         f.driver.then([](QWidget *w) {
             auto *d = qobject_cast<TedaForm *>(w);
             QCOMPARE(d->cbKroki->currentIndex(), 1);
@@ -190,7 +177,7 @@ private slots:
     }
     void parameterDisplayShortcut() {
         GuiFixture f;
-        loadProgram(f, {"Koniec"}, 5, 3); // writes mi.ini: TRV33, depth 8
+        f.load({"Koniec"}, 5, 3); // writes mi.ini: TRV33, depth 8
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
         QString text;

@@ -15,16 +15,6 @@ using namespace korven;
 
 namespace {
 
-void load(GuiFixture &f, const QStringList &bodies) {
-    QString text = QStringLiteral("1.0\r\n1\r\n4\r\n");
-    for (int i = 0; i < bodies.size(); ++i)
-        text += formatLine(i + 1, bodies[i]) + QStringLiteral("\r\n");
-    QFile file(f.path(QStringLiteral("p.dat")));
-    file.open(QIODevice::WriteOnly);
-    file.write(encodeCp1250(text));
-    file.close();
-    f.form->LoadProgramFromFile(file.fileName());
-}
 
 // Runs the print command; the preview's pages are drawn into a PDF, returned as text pages.
 QStringList printToText(GuiFixture &f, bool *maximised = nullptr) {
@@ -67,7 +57,7 @@ private slots:
     }
     void shortListing() {
         GuiFixture f;
-        load(f, {"Prędkość min(1600,00) pps", "Znajdź pozycję(-5)", "Koniec"});
+        f.load({"Prędkość min(1600,00) pps", "Znajdź pozycję(-5)", "Koniec"});
         bool maximised = false;
         const QStringList pages = printToText(f, &maximised);
         QVERIFY(maximised);
@@ -85,7 +75,7 @@ private slots:
                                                   "ręcznie dopisanym do linii programu")
                                  : QStringLiteral("Czekaj[ms](%1)").arg(i));
         bodies.append(QStringLiteral("Koniec"));
-        load(f, bodies);
+        f.load(bodies);
         const QStringList pages = printToText(f);
         QVERIFY(pages.size() >= 3);
         QStringList rows;
@@ -105,9 +95,9 @@ private slots:
     }
     void printingTwiceShowsTheCurrentProgram() {
         GuiFixture f;
-        load(f, {"Stop", "Koniec"});
+        f.load({"Stop", "Koniec"});
         printToText(f);
-        load(f, {"Hamuj", "Koniec"});
+        f.load({"Hamuj", "Koniec"});
         const QStringList pages = printToText(f);
         QCOMPARE(nonEmptyLines(pages[0]), QStringList({"Program", "001: Hamuj", "002: Koniec", "1"}));
     }

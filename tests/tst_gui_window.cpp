@@ -28,9 +28,6 @@ using namespace korven;
 
 namespace {
 
-void select(GuiFixture &f, int row) {
-    f.form->ListBoxProg->setCurrentIndex(f.form->ListBoxProg->model()->index(row, 0));
-}
 
 void writeProgram(const QString &path, const QString &text) {
     QFile file(path);
@@ -104,7 +101,7 @@ private slots:
                      QStringLiteral("1.0\r\n1\r\n4\r\n001: Skocz do linii(3)\r\n002: Stop\r\n"
                                     "003: Hamuj\r\n004: Koniec\r\n"));
         f.form->LoadProgramFromFile(f.path(QStringLiteral("a.dat")));
-        select(f, 1);
+        f.select(1);
         QString question;
         f.driver.then([&](QWidget *w) {
             question = messageText(w);
@@ -122,7 +119,7 @@ private slots:
                  QStringList({"001: Skocz do linii(2)", "002: Hamuj", "003: Koniec"}));
         QCOMPARE(f.form->programImage(), QStringList({"04 00 01", "0C", "05"}));
         // The final Koniec is never deleted, and no question is asked.
-        select(f, 2);
+        f.select(2);
         f.form->miUsunClick();
         QCOMPARE(f.driver.seen.size(), 2);
     }
@@ -132,7 +129,7 @@ private slots:
                      QStringLiteral("1.0\r\n1\r\n4\r\n001: Skocz do linii(3)\r\n002: Stop\r\n"
                                     "003: Hamuj\r\n004: Koniec\r\n"));
         f.form->LoadProgramFromFile(f.path(QStringLiteral("a.dat")));
-        select(f, 1);
+        f.select(1);
         f.form->tbtnWDol->trigger();
         QCOMPARE(f.form->programLines(), QStringList({"001: Skocz do linii(2)", "002: Hamuj",
                                                       "003: Stop", "004: Koniec"}));
