@@ -2,9 +2,9 @@
 
 #include "Compiler.h"
 #include "DeviceCommands.h"
-#include "StoredDrive.h"
 #include "ProgramCheck.h"
 #include "ProgramFile.h"
+#include "StoredDrive.h"
 #include "VersionText.h"
 
 #include <cstdio>

@@ -43,7 +43,8 @@ int runDeviceCommand(const QString &command, const QString &portName, const QStr
             port.OpenPort();
             return true;
         } catch (const PortError &e) {
-            print(stderr, QStringLiteral("Nie mogę otworzyć portu: %1 (%2)").arg(portName, e.message()));
+            print(stderr,
+                  QStringLiteral("Nie mogę otworzyć portu: %1 (%2)").arg(portName, e.message()));
             unopenable = true;
             return false;
         }

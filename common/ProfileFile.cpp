@@ -92,8 +92,8 @@ QString ProfileFile::value(const QString &section, const QString &key,
         return fallback;
     QByteArray v;
     keyMatches(m_lines[line], key, &v);
-    if (v.size() >= 2 && ((v.startsWith('"') && v.endsWith('"')) ||
-                          (v.startsWith('\'') && v.endsWith('\''))))
+    if (v.size() >= 2 &&
+        ((v.startsWith('"') && v.endsWith('"')) || (v.startsWith('\'') && v.endsWith('\''))))
         v = v.mid(1, v.size() - 2);
     return QString::fromLatin1(v);
 }

@@ -73,9 +73,8 @@ CompileResult GenerujProgram(const QStringList &lines, const DriveSettings &driv
     } catch (const FieldError &e) {
         result.image.clear();
         result.errorLine = i;
-        result.error = QStringLiteral("Błąd w linii %1 (%2): %3.")
-                           .arg(i + 1)
-                           .arg(lines[i], e.message());
+        result.error =
+            QStringLiteral("Błąd w linii %1 (%2): %3.").arg(i + 1).arg(lines[i], e.message());
     }
     return result;
 }

@@ -58,7 +58,8 @@ QString jump(int opcode, const ImageAddresses &addresses, qint64 ownLine, qint64
              std::optional<int> condition) {
     const qint64 next = addresses.at(ownLine);
     const qint64 target = addresses.at(targetLine - 1);
-    const qint64 d = checked(target + 1 - next, -32768, 32767, QStringLiteral("przesunięcie skoku"));
+    const qint64 d =
+        checked(target + 1 - next, -32768, 32767, QStringLiteral("przesunięcie skoku"));
     const qint64 word16 = d < 0 ? 65536 + d : d;
     if (condition)
         return bytes({opcode, *condition, int(word16 >> 8), int(word16 & 0xFF)});

@@ -57,8 +57,8 @@ void ComPort::OpenPort() {
         flow = QSerialPort::SoftwareControl;
     if (!m_port.setBaudRate(baud) ||
         !m_port.setDataBits(QSerialPort::DataBits(settings.DataBits.toInt())) ||
-        !m_port.setParity(parity(settings.Parity)) || !m_port.setStopBits(stopBits(settings.StopBits)) ||
-        !m_port.setFlowControl(flow)) {
+        !m_port.setParity(parity(settings.Parity)) ||
+        !m_port.setStopBits(stopBits(settings.StopBits)) || !m_port.setFlowControl(flow)) {
         m_lastError = m_port.errorString();
         m_port.close();
         fail("SetCommState function failed");
@@ -83,10 +83,8 @@ void ComPort::onError(QSerialPort::SerialPortError error) {
     case QSerialPort::UnsupportedOperationError:
     case QSerialPort::OpenError:
     case QSerialPort::DeviceNotFoundError:
-    case QSerialPort::PermissionError:
-        return;
-    default:
-        break;
+    case QSerialPort::PermissionError: return;
+    default: break;
     }
     if (!m_port.isOpen())
         return;

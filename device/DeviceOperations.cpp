@@ -55,9 +55,10 @@ bool DeviceOperations::transferImage(const QStringList &image, char letter,
     // The device holds 1000 bytes; a longer image is never sent, which also keeps
     // the length within its two bytes.
     if (length > kDeviceMemory) {
-        m_host.banner(QStringLiteral("Program nie mieści się w pamięci mikroindeksera (%1 z %2 bajtów)")
-                          .arg(length)
-                          .arg(kDeviceMemory));
+        m_host.banner(
+            QStringLiteral("Program nie mieści się w pamięci mikroindeksera (%1 z %2 bajtów)")
+                .arg(length)
+                .arg(kDeviceMemory));
         return false;
     }
     if (!m_host.openPort())

@@ -10,7 +10,8 @@ namespace {
 const QString kSection = QStringLiteral("ComPort1");
 
 // The text of the vocabulary that matches without regard to case, else the fallback.
-QString fromVocabulary(const QString &text, const QStringList &vocabulary, const QString &fallback) {
+QString fromVocabulary(const QString &text, const QStringList &vocabulary,
+                       const QString &fallback) {
     for (const QString &word : vocabulary) {
         if (word.compare(text, Qt::CaseInsensitive) == 0)
             return word;
@@ -18,8 +19,8 @@ QString fromVocabulary(const QString &text, const QStringList &vocabulary, const
     return fallback;
 }
 
-const QStringList kBaudRates = {"Custom", "110",   "300",   "600",    "1200",   "2400",
-                                "4800",   "9600",  "14400", "19200",  "38400",  "56000",
+const QStringList kBaudRates = {"Custom", "110",    "300",    "600",   "1200",  "2400",
+                                "4800",   "9600",   "14400",  "19200", "38400", "56000",
                                 "57600",  "115200", "128000", "256000"};
 const QStringList kStopBits = {"1", "1.5", "2"};
 const QStringList kDataBits = {"5", "6", "7", "8"};

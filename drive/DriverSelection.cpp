@@ -78,9 +78,7 @@ QString DriverSelection::modelText() const {
     return m_model >= 0 ? driverModels()[m_model].name : QString();
 }
 
-QString DriverSelection::depthText() const {
-    return m_depth >= 0 ? m_depths[m_depth] : QString();
-}
+QString DriverSelection::depthText() const { return m_depth >= 0 ? m_depths[m_depth] : QString(); }
 
 QString DriverSelection::statusText() const {
     return QStringLiteral("Sterownik: %1 Głębokość podziału mikrokrokowego: %2")

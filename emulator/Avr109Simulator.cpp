@@ -44,14 +44,21 @@ bool Avr109Simulator::handleCommand() {
     case 'b': reply(QByteArray("Y") + char(kBlockSize >> 8) + char(kBlockSize & 0xFF)); break;
     case 't': reply(QByteArray("\x75", 1) + QByteArray(1, '\0')); break; // ATmega16 device code
     case 's': reply(QByteArray("\x03\x94\x1E", 3)); break; // signature 1E 94 03, last byte first
-    case 'F': case 'N': case 'Q': case 'r': reply(QByteArray(1, char(0xFF))); break;
+    case 'F':
+    case 'N':
+    case 'Q':
+    case 'r': reply(QByteArray(1, char(0xFF))); break;
     case 'T':
         if (!need(2))
             return false;
         used = 2;
         reply(kOk);
         break;
-    case 'P': case 'L': case 'E': case 'x': case 'y': reply(kOk); break;
+    case 'P':
+    case 'L':
+    case 'E':
+    case 'x':
+    case 'y': reply(kOk); break;
     case 'e':
         m_flash.fill(char(0xFF));
         reply(kOk);

@@ -25,10 +25,14 @@ int commandLength(quint8 opcode) {
     case 0x08: return 2;
     case 0x09: return 2;
     case 0x0A: return 4;
-    case 0x0B: case 0x0C: case 0x0F: return 1;
+    case 0x0B:
+    case 0x0C:
+    case 0x0F: return 1;
     case 0x0D: return 3;
     case 0x0E: return 2;
-    case 0x10: case 0x11: case 0x12: return 3;
+    case 0x10:
+    case 0x11:
+    case 0x12: return 3;
     default: return 0;
     }
 }

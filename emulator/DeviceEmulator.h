@@ -13,16 +13,16 @@ class PseudoTerminal;
 
 // Faults the emulator can play, for tests of the program's error handling.
 struct Faults {
-    bool silent = false;          // answers nothing at all
-    int wrongEchoAt = 0;          // echoes the Nth image byte of a stream wrongly (1-based)
-    bool extraByte = false;       // one byte too many after the command letter's echo
-    bool lowercaseEcho = false;   // "p", "w", "r" for "P", "W", "R"
-    bool upperCaseEnd = false;    // "E" instead of "e" at the end of a stream
-    bool swapLength = false;      // echoes the two length bytes swapped
-    int hangupAfter = 0;          // hangs up after receiving N bytes
-    int muteAfter = 0;            // falls silent after receiving N bytes
-    int staleBytes = 0;           // bytes queued for the program before anything is asked
-    bool paced = false;           // answers at the real 38400 bit/s wire rate
+    bool silent = false;        // answers nothing at all
+    int wrongEchoAt = 0;        // echoes the Nth image byte of a stream wrongly (1-based)
+    bool extraByte = false;     // one byte too many after the command letter's echo
+    bool lowercaseEcho = false; // "p", "w", "r" for "P", "W", "R"
+    bool upperCaseEnd = false;  // "E" instead of "e" at the end of a stream
+    bool swapLength = false;    // echoes the two length bytes swapped
+    int hangupAfter = 0;        // hangs up after receiving N bytes
+    int muteAfter = 0;          // falls silent after receiving N bytes
+    int staleBytes = 0;         // bytes queued for the program before anything is asked
+    bool paced = false;         // answers at the real 38400 bit/s wire rate
 };
 
 // The device side of the protocol: echoes commands, lengths and program bytes, keeps the

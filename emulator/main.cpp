@@ -26,18 +26,26 @@ int main(int argc, char *argv[]) {
     const QCommandLineOption wrongEcho(QStringLiteral("wrong-echo-at"),
                                        QStringLiteral("Błędne echo N-tego bajtu programu."),
                                        QStringLiteral("N"));
-    const QCommandLineOption extra(QStringLiteral("extra-byte"), QStringLiteral("Jeden bajt za dużo."));
-    const QCommandLineOption lower(QStringLiteral("lowercase-echo"), QStringLiteral("Echo małymi literami."));
-    const QCommandLineOption upperEnd(QStringLiteral("upper-end"), QStringLiteral("\"E\" zamiast \"e\"."));
-    const QCommandLineOption swap(QStringLiteral("swap-length"), QStringLiteral("Zamienione bajty długości."));
+    const QCommandLineOption extra(QStringLiteral("extra-byte"),
+                                   QStringLiteral("Jeden bajt za dużo."));
+    const QCommandLineOption lower(QStringLiteral("lowercase-echo"),
+                                   QStringLiteral("Echo małymi literami."));
+    const QCommandLineOption upperEnd(QStringLiteral("upper-end"),
+                                      QStringLiteral("\"E\" zamiast \"e\"."));
+    const QCommandLineOption swap(QStringLiteral("swap-length"),
+                                  QStringLiteral("Zamienione bajty długości."));
     const QCommandLineOption hangup(QStringLiteral("hangup-after"),
-                                    QStringLiteral("Rozłącza się po N bajtach."), QStringLiteral("N"));
+                                    QStringLiteral("Rozłącza się po N bajtach."),
+                                    QStringLiteral("N"));
     const QCommandLineOption mute(QStringLiteral("mute-after"),
                                   QStringLiteral("Milknie po N bajtach."), QStringLiteral("N"));
-    const QCommandLineOption stale(QStringLiteral("stale"), QStringLiteral("N zaległych bajtów na starcie."),
+    const QCommandLineOption stale(QStringLiteral("stale"),
+                                   QStringLiteral("N zaległych bajtów na starcie."),
                                    QStringLiteral("N"));
-    const QCommandLineOption paced(QStringLiteral("paced"), QStringLiteral("Tempo łącza 38400 bit/s."));
-    parser.addOptions({ini, silent, wrongEcho, extra, lower, upperEnd, swap, hangup, mute, stale, paced});
+    const QCommandLineOption paced(QStringLiteral("paced"),
+                                   QStringLiteral("Tempo łącza 38400 bit/s."));
+    parser.addOptions(
+        {ini, silent, wrongEcho, extra, lower, upperEnd, swap, hangup, mute, stale, paced});
     parser.process(app);
 
     emu::Faults faults;

@@ -16,9 +16,9 @@ CheckResult SprawdzProgram(const QStringList &lines) {
     const qsizetype e = pos(Command::FindPos);
     const qsizetype g = pos(Command::FindHome);
     const auto before = [&](qsizetype x) { return x > 0 && (x < a || x < b || x < c); };
-    const QString positioning = QStringLiteral(
-        "Znajdź pozycję nie może być przed prędkością minimalną, maksymalną lub "
-        "przyspieszeniem maksymalnym !");
+    const QString positioning =
+        QStringLiteral("Znajdź pozycję nie może być przed prędkością minimalną, maksymalną lub "
+                       "przyspieszeniem maksymalnym !");
 
     if (a == 0)
         return {false, QStringLiteral("Brak zdefiniowanej prędkości minimalnej !")};

@@ -169,9 +169,7 @@ bool ProgramEditor::canMoveDown() const {
     return i >= 0 && i < last && !(i == last - 1 && m_lines[last].contains(kEnd));
 }
 
-bool ProgramEditor::canDelete() const {
-    return m_selected >= 0 && m_selected < m_lines.size() - 1;
-}
+bool ProgramEditor::canDelete() const { return m_selected >= 0 && m_selected < m_lines.size() - 1; }
 
 void ProgramEditor::swapAndRenumber(int a, int b, int newSelection) {
     m_lines.swapItemsAt(a, b);

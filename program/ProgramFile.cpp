@@ -45,8 +45,7 @@ QString SaveProgramToFile(const QString &path, const QStringList &lines, int mod
     const QByteArray bytes = encodeCp1250(text);
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-        !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         return QStringLiteral("Nie można zapisać pliku %1: %2")
             .arg(QFileInfo(path).fileName(), file.errorString());
     }

@@ -18,9 +18,9 @@ QString SaveProgramToFile(const QString &path, const QStringList &lines, int mod
 struct LoadedProgram {
     enum class Status { Ok, ReadError, TooLarge, WrongVersion };
     Status status = Status::Ok;
-    QString message;                // for the user when status is not Ok
-    QStringList lines;              // the program lines, as stored
-    std::optional<int> modelIndex;  // absent when the line is missing or not an integer
+    QString message;               // for the user when status is not Ok
+    QStringList lines;             // the program lines, as stored
+    std::optional<int> modelIndex; // absent when the line is missing or not an integer
     std::optional<int> depthIndex;
 };
 

@@ -31,20 +31,33 @@ QString commandName(Command command) {
 }
 
 const QList<Command> &compileOrder() {
-    static const QList<Command> order = {
-        Command::Vmin,        Command::Vmax,          Command::Vtarget,    Command::AMax,
-        Command::Jump,        Command::JumpIfInput,   Command::JumpIfCounter, Command::FindPos,
-        Command::WaitS,       Command::Wait,          Command::Stop,       Command::Brake,
-        Command::FindHome,    Command::ClearPosition, Command::SetCounter, Command::Enable,
-        Command::SetOutput,   Command::Outputs,       Command::End};
+    static const QList<Command> order = {Command::Vmin,
+                                         Command::Vmax,
+                                         Command::Vtarget,
+                                         Command::AMax,
+                                         Command::Jump,
+                                         Command::JumpIfInput,
+                                         Command::JumpIfCounter,
+                                         Command::FindPos,
+                                         Command::WaitS,
+                                         Command::Wait,
+                                         Command::Stop,
+                                         Command::Brake,
+                                         Command::FindHome,
+                                         Command::ClearPosition,
+                                         Command::SetCounter,
+                                         Command::Enable,
+                                         Command::SetOutput,
+                                         Command::Outputs,
+                                         Command::End};
     return order;
 }
 
 const QList<Command> &editOrder() {
     static const QList<Command> order = {
-        Command::Vmin,     Command::Vmax,       Command::Vtarget,   Command::AMax,
-        Command::Jump,     Command::FindPos,    Command::Wait,      Command::WaitS,
-        Command::FindHome, Command::SetCounter, Command::Enable,    Command::SetOutput,
+        Command::Vmin,     Command::Vmax,        Command::Vtarget,      Command::AMax,
+        Command::Jump,     Command::FindPos,     Command::Wait,         Command::WaitS,
+        Command::FindHome, Command::SetCounter,  Command::Enable,       Command::SetOutput,
         Command::Outputs,  Command::JumpIfInput, Command::JumpIfCounter};
     return order;
 }
@@ -179,7 +192,9 @@ QString bodyAccel(const QString &accelText) {
 }
 
 QString bodyHome(const QString &speedText, int precision) {
-    return QStringLiteral("%1(%2)(%3)").arg(commandName(Command::FindHome), speedText).arg(precision);
+    return QStringLiteral("%1(%2)(%3)")
+        .arg(commandName(Command::FindHome), speedText)
+        .arg(precision);
 }
 
 QString bodySetOutput(int output, int state) {

@@ -76,15 +76,15 @@ private:
 };
 
 // Line bodies in the formats of the command table.
-QString bodyPlain(Command command);                            // "%s"
-QString bodyInt(Command command, qint64 value);                // "%s(%d)"
-QString bodySpeed(Command command, const QString &speedText);  // "%s(%s) pps"
-QString bodyAccel(const QString &accelText);                   // "%s(%s) pps/s^2"
-QString bodyHome(const QString &speedText, int precision);     // "%s(%s)(%d)"
-QString bodySetOutput(int output, int state);                  // "%s(%d)(%d)"
-QString bodyJumpIfInput(int line, int input, int state);       // "%s(%d)(%d)(%d)"
-QString bodyEnable(bool high);                                 // "%s(%s)"
-QString bodyOutputs(const std::array<bool, 8> &states);        // "%s%s"
+QString bodyPlain(Command command);                           // "%s"
+QString bodyInt(Command command, qint64 value);               // "%s(%d)"
+QString bodySpeed(Command command, const QString &speedText); // "%s(%s) pps"
+QString bodyAccel(const QString &accelText);                  // "%s(%s) pps/s^2"
+QString bodyHome(const QString &speedText, int precision);    // "%s(%s)(%d)"
+QString bodySetOutput(int output, int state);                 // "%s(%d)(%d)"
+QString bodyJumpIfInput(int line, int input, int state);      // "%s(%d)(%d)(%d)"
+QString bodyEnable(bool high);                                // "%s(%s)"
+QString bodyOutputs(const std::array<bool, 8> &states);       // "%s%s"
 
 // The eight output states of a "Wyjścia" field: characters 1, 3, ..., 15, on unless "0".
 std::array<bool, 8> outputStates(const QString &fieldText);

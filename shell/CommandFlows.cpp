@@ -3,12 +3,12 @@
 #include "Acceleration.h"
 #include "Messages.h"
 #include "ProgramEditor.h"
-#include "eda.h"
 #include "edEnable.h"
 #include "edSkoczJesliWejscie.h"
 #include "edV.h"
 #include "edWyjscia.h"
 #include "edWyjscie.h"
+#include "eda.h"
 #include "wartosc.h"
 
 #include <QCheckBox>
@@ -146,7 +146,8 @@ bool CommandFlows::add(Command command) {
     case Command::FindHome: body = askSpeed(command, QString(), 0); break;
     case Command::AMax: body = askAccel(std::nullopt); break;
     case Command::Wait:
-        intBody({QStringLiteral("Czekaj [ms]"), {}, 0, kWordLimit, 0, QStringLiteral("[ms]"), true});
+        intBody(
+            {QStringLiteral("Czekaj [ms]"), {}, 0, kWordLimit, 0, QStringLiteral("[ms]"), true});
         break;
     case Command::WaitS:
         intBody({QStringLiteral("Czekaj [s]"), {}, 0, kWordLimit, 0, QStringLiteral("[s]"), true});
@@ -158,13 +159,19 @@ bool CommandFlows::add(Command command) {
         intBody({kCounterJumpCaption, QStringLiteral("Nr linii:"), 1, n, 1});
         break;
     case Command::FindPos:
-        intBody({QStringLiteral("Znajdź pozycję"), {}, -kPositionLimit, kPositionLimit, 0,
+        intBody({QStringLiteral("Znajdź pozycję"),
+                 {},
+                 -kPositionLimit,
+                 kPositionLimit,
+                 0,
                  QStringLiteral("kroków")});
         break;
     case Command::SetCounter:
         intBody({QStringLiteral("Ustaw licznik powtórzeń"), {}, 0, kWordLimit, 0, {}, true});
         break;
-    case Command::JumpIfInput: body = askJumpIf(QStringLiteral("Skocz jeśli wejście"), 1, 0, true); break;
+    case Command::JumpIfInput:
+        body = askJumpIf(QStringLiteral("Skocz jeśli wejście"), 1, 0, true);
+        break;
     case Command::Enable: body = askEnable(true); break;
     case Command::SetOutput: body = askSetOut(QStringLiteral("Przełącz wyjście"), 0, true); break;
     case Command::Outputs: body = askOutputs(QStringLiteral("Ustaw wyjścia"), {}); break;
@@ -229,9 +236,7 @@ void CommandFlows::editSpeed(int index, Command command) {
 }
 
 void CommandFlows::EditaMax(int index) {
-    editWith(index, [&](const QString &line) {
-        return askAccel(fieldDecimal(GetValue(line)));
-    });
+    editWith(index, [&](const QString &line) { return askAccel(fieldDecimal(GetValue(line))); });
 }
 
 void CommandFlows::EditJump(int index) {

@@ -46,8 +46,8 @@ public:
 
 private:
     struct ValueSetup {
-        ValueSetup(QString caption, QString label, qint64 minimum, qint64 maximum,
-                   qint64 value = 0, QString unit = {}, bool rangeText = false)
+        ValueSetup(QString caption, QString label, qint64 minimum, qint64 maximum, qint64 value = 0,
+                   QString unit = {}, bool rangeText = false)
             : caption(std::move(caption)), label(std::move(label)), minimum(minimum),
               maximum(maximum), value(value), unit(std::move(unit)), rangeText(rangeText) {}
         QString caption;

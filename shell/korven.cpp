@@ -16,7 +16,8 @@ int main(int argc, char *argv[]) {
     korven::TLogoForm logo;
     logo.showUntilTimerEnds();
 
-    const QString programDir = QDir(QApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    const QString programDir =
+        QDir(QApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
     korven::TMainForm mainForm(programDir, testMode);
     mainForm.startSerialPort();
     korven::TProgForm progForm;

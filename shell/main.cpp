@@ -6,7 +6,6 @@
 #include "Compiler.h"
 #include "DeviceOperations.h"
 #include "FirmwareCommand.h"
-#include "ToolRunner.h"
 #include "Messages.h"
 #include "Oprogramie.h"
 #include "PodgladProg.h"
@@ -14,14 +13,13 @@
 #include "ProgramFile.h"
 #include "ProgramListModel.h"
 #include "StoredDrive.h"
+#include "ToolRunner.h"
 #include "WybSter.h"
 #include "wait.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QPlainTextEdit>
-#include <QTimer>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -31,11 +29,13 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QThread>
-#include <QToolBar>
 #include <QScopeGuard>
+#include <QThread>
+#include <QTimer>
+#include <QToolBar>
 #include <QUrl>
 
 namespace korven {
@@ -43,7 +43,8 @@ namespace korven {
 TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     : QMainWindow(parent), m_programDir(programDir), m_testMode(testMode),
       m_flows(this, m_editor, m_drive),
-      m_listing(StringDs, [this](const QString &name, QString &value) { GetReportValue(name, value); }) {
+      m_listing(StringDs,
+                [this](const QString &name, QString &value) { GetReportValue(name, value); }) {
     initArtResources();
     setWindowTitle(QStringLiteral("KORVEN"));
     buildMenus();
@@ -72,7 +73,9 @@ TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
             waitForm()->show();
             waitForm()->repaint();
         };
-        host.exchanged = [this](const ByteExchange &e) { waitForm()->log->appendPlainText(e.logLine()); };
+        host.exchanged = [this](const ByteExchange &e) {
+            waitForm()->log->appendPlainText(e.logLine());
+        };
         host.mismatch = [this](const ByteExchange &e) { ui::showMessage(this, e.logLine()); };
     }
     m_device = std::make_unique<DeviceOperations>(*ComPort1, host);
@@ -105,7 +108,8 @@ bool TMainForm::OpenComPort() {
         ComPort1->OpenPort();
         return true;
     } catch (const PortError &) {
-        ui::showMessage(this, QStringLiteral("Nie mogę otworzyć portu: %1").arg(ComPort1->settings.Port));
+        ui::showMessage(this,
+                        QStringLiteral("Nie mogę otworzyć portu: %1").arg(ComPort1->settings.Port));
         return false;
     }
 }
@@ -289,7 +293,8 @@ void TMainForm::LoadProgramFromFile(const QString &fileName) {
     m_drive = selection.settings();
     driverPanel->setText(selection.statusText());
     if (!selection.ZapiszUstawienia(iniPath()))
-        ui::showMessage(this, QStringLiteral("Nie można zapisać ustawień w pliku %1.").arg(iniPath()));
+        ui::showMessage(this,
+                        QStringLiteral("Nie można zapisać ustawień w pliku %1.").arg(iniPath()));
     showProgram(-1);
     GenerujProgram();
 }
@@ -308,8 +313,8 @@ void TMainForm::miZapiszClick() {
 }
 
 bool TMainForm::SaveProgramToFile(const QString &fileName) {
-    const QString error =
-        korven::SaveProgramToFile(fileName, m_editor.lines(), m_drive.ModelIndex, m_drive.DepthIndex);
+    const QString error = korven::SaveProgramToFile(fileName, m_editor.lines(), m_drive.ModelIndex,
+                                                    m_drive.DepthIndex);
     if (!error.isEmpty())
         ui::showMessage(this, error);
     return error.isEmpty();
@@ -476,13 +481,13 @@ void TMainForm::miAktualizujClick() {
         exchangeEnded();
     });
     ComPort1->ClosePort();
-    const bool protect =
-        ui::askYesNo(this, QStringLiteral("Czy aktualizacja z ochroną pamięci użytkownika ?"), true);
+    const bool protect = ui::askYesNo(
+        this, QStringLiteral("Czy aktualizacja z ochroną pamięci użytkownika ?"), true);
     repaint();
     const FirmwareCommand command = FirmwareCommand::build(m_programDir, firmware, protect);
     ui::showMessage(this, command.text);
-    const ToolRunner::Result result = ToolRunner().Exec(
-        command.program, command.arguments, [] { QCoreApplication::processEvents(); });
+    const ToolRunner::Result result = ToolRunner().Exec(command.program, command.arguments,
+                                                        [] { QCoreApplication::processEvents(); });
     ShowMessageEx(firmwareUpdateSucceeded(result.output, protect)
                       ? QStringLiteral("Aktualizacja zakończona pomyślnie")
                       : QStringLiteral("Błąd przy aktualizacji !"));

@@ -37,18 +37,23 @@ void TMainForm::buildMenus() {
         return action;
     };
     mnuPlik = menuBar()->addMenu(QStringLiteral("&Plik"));
-    miNowy = entry(mnuPlik, QStringLiteral("&Nowy"), &TMainForm::miNowyClick, QKeySequence(QStringLiteral("Ctrl+N")));
-    miOtworz = entry(mnuPlik, QStringLiteral("&Otwórz"), &TMainForm::miOtworzClick, QKeySequence(QStringLiteral("Ctrl+O")));
-    miZapisz = entry(mnuPlik, QStringLiteral("&Zapisz"), &TMainForm::miZapiszClick, QKeySequence(QStringLiteral("Ctrl+S")));
+    miNowy = entry(mnuPlik, QStringLiteral("&Nowy"), &TMainForm::miNowyClick,
+                   QKeySequence(QStringLiteral("Ctrl+N")));
+    miOtworz = entry(mnuPlik, QStringLiteral("&Otwórz"), &TMainForm::miOtworzClick,
+                     QKeySequence(QStringLiteral("Ctrl+O")));
+    miZapisz = entry(mnuPlik, QStringLiteral("&Zapisz"), &TMainForm::miZapiszClick,
+                     QKeySequence(QStringLiteral("Ctrl+S")));
     mnuPlik->addSeparator();
-    miZamknij = entry(mnuPlik, QStringLiteral("&Zamknij"), &QWidget::close, QKeySequence(QStringLiteral("Alt+F4")));
+    miZamknij = entry(mnuPlik, QStringLiteral("&Zamknij"), &QWidget::close,
+                      QKeySequence(QStringLiteral("Alt+F4")));
 
     mnuPolecenia = menuBar()->addMenu(QStringLiteral("Poleceni&a"));
     miProgramuj = entry(mnuPolecenia, QStringLiteral("Programuj"), &TMainForm::miProgramujClick);
     miUruchom = entry(mnuPolecenia, QStringLiteral("Uruchom"), &TMainForm::Uruchom1Click);
     miWeryfikuj = entry(mnuPolecenia, QStringLiteral("&Weryfikuj"), &TMainForm::Weryfikacja1Click);
     miSprawdz = entry(mnuPolecenia, QStringLiteral("&Sprawdź"), &TMainForm::tbtnSprawdzClick);
-    miTestKomunikacji = entry(mnuPolecenia, QStringLiteral("Test komunikacji"), &TMainForm::miTestKomunikacjiClick);
+    miTestKomunikacji =
+        entry(mnuPolecenia, QStringLiteral("Test komunikacji"), &TMainForm::miTestKomunikacjiClick);
     miDrukuj = entry(mnuPolecenia, QStringLiteral("Drukuj"), &TMainForm::tbtnPrintClick);
     // Esc itself is served by the window's own shortcut, which also acts while busy.
     miStop = entry(mnuPolecenia, QStringLiteral("Stop awaryjny\tEsc"), [this] {
@@ -58,12 +63,15 @@ void TMainForm::buildMenus() {
     mnuPolecenia->addSeparator();
     miReset = entry(mnuPolecenia, QStringLiteral("Reset mikroindeksera"), &TMainForm::miResetClick);
     mnuPolecenia->addSeparator();
-    miAktualizuj = entry(mnuPolecenia, QStringLiteral("&Aktualizuj firmware"), &TMainForm::miAktualizujClick);
+    miAktualizuj =
+        entry(mnuPolecenia, QStringLiteral("&Aktualizuj firmware"), &TMainForm::miAktualizujClick);
     mnuPolecenia->addSeparator();
-    miShowProgram = entry(mnuPolecenia, QStringLiteral("Pokaż program"), &TMainForm::miShowProgramClick);
+    miShowProgram =
+        entry(mnuPolecenia, QStringLiteral("Pokaż program"), &TMainForm::miShowProgramClick);
 
     mnuUstawienia = menuBar()->addMenu(QStringLiteral("Ustawienia"));
-    miWybor = entry(mnuUstawienia, QStringLiteral("&Wybór portu szeregowego"), &TMainForm::miWyborClick);
+    miWybor =
+        entry(mnuUstawienia, QStringLiteral("&Wybór portu szeregowego"), &TMainForm::miWyborClick);
     // Never shown; its shortcut works while the settings menu is enabled.
     miShowSet = new QAction(QStringLiteral("Pokaż parametry"), this);
     miShowSet->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
@@ -71,7 +79,8 @@ void TMainForm::buildMenus() {
     addAction(miShowSet);
 
     mnuPomoc = menuBar()->addMenu(QStringLiteral("Pomo&c"));
-    miHelp = entry(mnuPomoc, QStringLiteral("HTML Help"), &TMainForm::miHelpClick, QKeySequence(Qt::Key_F1));
+    miHelp = entry(mnuPomoc, QStringLiteral("HTML Help"), &TMainForm::miHelpClick,
+                   QKeySequence(Qt::Key_F1));
     miAbout = entry(mnuPomoc, QStringLiteral("&O programie"), &TMainForm::miAboutClick);
 
     auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -98,27 +107,45 @@ void TMainForm::buildToolbar() {
         m_toolbarButtons.append(action);
         return action;
     };
-    tbtnClose = button(QStyle::SP_DialogCloseButton, "application-exit", QStringLiteral("Zamknij aplikację"), &QWidget::close);
+    tbtnClose = button(QStyle::SP_DialogCloseButton, "application-exit",
+                       QStringLiteral("Zamknij aplikację"), &QWidget::close);
     tlbMain->addSeparator();
-    tbtnNowy = button(QStyle::SP_FileIcon, "document-new", QStringLiteral("Nowy plik"), &TMainForm::miNowyClick);
-    tbtnOtworz = button(QStyle::SP_DialogOpenButton, "document-open", QStringLiteral("Otwórz program"), &TMainForm::miOtworzClick);
-    tbtnZapisz = button(QStyle::SP_DialogSaveButton, "document-save", QStringLiteral("Zapisz program"), &TMainForm::miZapiszClick);
-    tbtnPrint = button(QStyle::SP_FileDialogDetailedView, "document-print", QStringLiteral("Drukuj program"), &TMainForm::tbtnPrintClick);
+    tbtnNowy = button(QStyle::SP_FileIcon, "document-new", QStringLiteral("Nowy plik"),
+                      &TMainForm::miNowyClick);
+    tbtnOtworz = button(QStyle::SP_DialogOpenButton, "document-open",
+                        QStringLiteral("Otwórz program"), &TMainForm::miOtworzClick);
+    tbtnZapisz = button(QStyle::SP_DialogSaveButton, "document-save",
+                        QStringLiteral("Zapisz program"), &TMainForm::miZapiszClick);
+    tbtnPrint = button(QStyle::SP_FileDialogDetailedView, "document-print",
+                       QStringLiteral("Drukuj program"), &TMainForm::tbtnPrintClick);
     tlbMain->addSeparator();
-    tbtnProgramuj = button(QStyle::SP_ArrowDown, "go-down", QStringLiteral("Programuj mikroindekser"), &TMainForm::miProgramujClick);
-    tbtnUruchom = button(QStyle::SP_MediaPlay, "media-playback-start", QStringLiteral("Uruchom program"), &TMainForm::Uruchom1Click);
-    tbtnWeryfukuj = button(QStyle::SP_DialogApplyButton, "dialog-ok-apply", QStringLiteral("Weryfikuj program"), &TMainForm::Weryfikacja1Click);
-    tbtnSprawdz = button(QStyle::SP_FileDialogContentsView, "tools-check-spelling", QStringLiteral("Sprawdź"), &TMainForm::tbtnSprawdzClick);
-    tbtnTest = button(QStyle::SP_DriveNetIcon, "network-wired", QStringLiteral("Test komunikacji"), &TMainForm::miTestKomunikacjiClick);
+    tbtnProgramuj = button(QStyle::SP_ArrowDown, "go-down",
+                           QStringLiteral("Programuj mikroindekser"), &TMainForm::miProgramujClick);
+    tbtnUruchom = button(QStyle::SP_MediaPlay, "media-playback-start",
+                         QStringLiteral("Uruchom program"), &TMainForm::Uruchom1Click);
+    tbtnWeryfukuj = button(QStyle::SP_DialogApplyButton, "dialog-ok-apply",
+                           QStringLiteral("Weryfikuj program"), &TMainForm::Weryfikacja1Click);
+    tbtnSprawdz = button(QStyle::SP_FileDialogContentsView, "tools-check-spelling",
+                         QStringLiteral("Sprawdź"), &TMainForm::tbtnSprawdzClick);
+    tbtnTest = button(QStyle::SP_DriveNetIcon, "network-wired", QStringLiteral("Test komunikacji"),
+                      &TMainForm::miTestKomunikacjiClick);
     tlbMain->addSeparator();
-    tbtnEdytuj = button(QStyle::SP_FileDialogInfoView, "document-edit", QStringLiteral("Edytuj zaznaczoną linię"), &TMainForm::ListBoxProgDblClick);
-    tbtnUsun = button(QStyle::SP_TrashIcon, "edit-delete", QStringLiteral("Usuń zaznaczoną linię"), &TMainForm::miUsunClick);
-    tbtnWGore = button(QStyle::SP_ArrowUp, "go-up", QStringLiteral("Przesuń zaznaczoną linię w górę"), &TMainForm::sbtnPrzesunWGoreClick);
-    tbtnWDol = button(QStyle::SP_ArrowDown, "go-down", QStringLiteral("Przesuń zaznaczoną linię w dół"), &TMainForm::sbtnPrzesunWDolClick);
+    tbtnEdytuj = button(QStyle::SP_FileDialogInfoView, "document-edit",
+                        QStringLiteral("Edytuj zaznaczoną linię"), &TMainForm::ListBoxProgDblClick);
+    tbtnUsun = button(QStyle::SP_TrashIcon, "edit-delete", QStringLiteral("Usuń zaznaczoną linię"),
+                      &TMainForm::miUsunClick);
+    tbtnWGore =
+        button(QStyle::SP_ArrowUp, "go-up", QStringLiteral("Przesuń zaznaczoną linię w górę"),
+               &TMainForm::sbtnPrzesunWGoreClick);
+    tbtnWDol =
+        button(QStyle::SP_ArrowDown, "go-down", QStringLiteral("Przesuń zaznaczoną linię w dół"),
+               &TMainForm::sbtnPrzesunWDolClick);
     tlbMain->addSeparator();
-    tbtnSettings = button(QStyle::SP_ComputerIcon, "preferences-system", QStringLiteral("Wybór portu szeregowego"), &TMainForm::miWyborClick);
+    tbtnSettings = button(QStyle::SP_ComputerIcon, "preferences-system",
+                          QStringLiteral("Wybór portu szeregowego"), &TMainForm::miWyborClick);
     tlbMain->addSeparator();
-    tbtnPomoc = button(QStyle::SP_DialogHelpButton, "help-contents", QStringLiteral("Pomoc "), &TMainForm::miHelpClick);
+    tbtnPomoc = button(QStyle::SP_DialogHelpButton, "help-contents", QStringLiteral("Pomoc "),
+                       &TMainForm::miHelpClick);
     // The STOP button keeps to the right end, however wide the icons of the platform are.
     auto *gap = new QWidget(tlbMain);
     gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -167,31 +194,45 @@ QWidget *TMainForm::buildCommandArea() {
         return box;
     };
     QGroupBox *speeds = group(0, 0);
-    bbtnVmin = commandButton(speeds, 0, QStringLiteral("Prędkość min."), Command::Vmin, QStringLiteral(":/icons/speed.png"));
-    bbtnVmax = commandButton(speeds, 1, QStringLiteral("Prędkość maks."), Command::Vmax, QStringLiteral(":/icons/speed.png"));
-    bbtnVtarget = commandButton(speeds, 2, QStringLiteral("Prędkość docelowa"), Command::Vtarget, QStringLiteral(":/icons/speed.png"));
-    bbtn_a_max = commandButton(speeds, 3, QStringLiteral("Przyspiesznie maks."), Command::AMax, QStringLiteral(":/icons/accel.png"));
+    bbtnVmin = commandButton(speeds, 0, QStringLiteral("Prędkość min."), Command::Vmin,
+                             QStringLiteral(":/icons/speed.png"));
+    bbtnVmax = commandButton(speeds, 1, QStringLiteral("Prędkość maks."), Command::Vmax,
+                             QStringLiteral(":/icons/speed.png"));
+    bbtnVtarget = commandButton(speeds, 2, QStringLiteral("Prędkość docelowa"), Command::Vtarget,
+                                QStringLiteral(":/icons/speed.png"));
+    bbtn_a_max = commandButton(speeds, 3, QStringLiteral("Przyspiesznie maks."), Command::AMax,
+                               QStringLiteral(":/icons/accel.png"));
 
     QGroupBox *flow = group(1, 0);
     bbtnCzekaj = commandButton(flow, 0, QStringLiteral("Czekaj [ms]"), Command::Wait);
     bbtnCzekajs = commandButton(flow, 1, QStringLiteral("Czekaj [s]"), Command::WaitS);
     bbtnPrzemieszczenie = commandButton(flow, 2, QStringLiteral("Skocz do linii"), Command::Jump);
-    bbtnSkoczJesliWejsice = commandButton(flow, 3, QStringLiteral("Skocz jeśli wejście"), Command::JumpIfInput);
-    bbtnSkoczJesliLicznikPowtorzen = commandButton(flow, 4, QStringLiteral("Skocz jeśli licz. powt."), Command::JumpIfCounter);
+    bbtnSkoczJesliWejsice =
+        commandButton(flow, 3, QStringLiteral("Skocz jeśli wejście"), Command::JumpIfInput);
+    bbtnSkoczJesliLicznikPowtorzen =
+        commandButton(flow, 4, QStringLiteral("Skocz jeśli licz. powt."), Command::JumpIfCounter);
     bbtnKoniec = commandButton(flow, 5, QStringLiteral("Koniec"), Command::End);
 
     QGroupBox *outputs = group(0, 1);
     bbtnEnable = commandButton(outputs, 0, QStringLiteral("Enable"), Command::Enable);
-    bbtnUstawLicznikPowtorzen = commandButton(outputs, 1, QStringLiteral("Ustaw licznik powtórzeń"), Command::SetCounter);
-    bbtnPrzelaczWyjscie = commandButton(outputs, 2, QStringLiteral("Przełącz wyjście"), Command::SetOutput);
+    bbtnUstawLicznikPowtorzen =
+        commandButton(outputs, 1, QStringLiteral("Ustaw licznik powtórzeń"), Command::SetCounter);
+    bbtnPrzelaczWyjscie =
+        commandButton(outputs, 2, QStringLiteral("Przełącz wyjście"), Command::SetOutput);
     bbtnUstawWyjscia = commandButton(outputs, 3, QStringLiteral("Ustaw wyjścia"), Command::Outputs);
 
     QGroupBox *motion = group(1, 1);
-    bbtnZnajdzPozycje = commandButton(motion, 0, QStringLiteral("Znajdź pozycję"), Command::FindPos, QStringLiteral(":/icons/position.png"));
-    bbtnZnajdzHome = commandButton(motion, 1, CommandFlows::homeCaption(), Command::FindHome, QStringLiteral(":/icons/home.png"));
-    bbtnZerujLicznikPozycji = commandButton(motion, 2, QStringLiteral("Zeruj licznik pozycji"), Command::ClearPosition, QStringLiteral(":/icons/position.png"));
-    bbtnStop = commandButton(motion, 3, QStringLiteral("Stop"), Command::Stop, QStringLiteral(":/icons/stop.png"));
-    bbtnHamuj = commandButton(motion, 4, QStringLiteral("Hamuj"), Command::Brake, QStringLiteral(":/icons/stop.png"));
+    bbtnZnajdzPozycje = commandButton(motion, 0, QStringLiteral("Znajdź pozycję"), Command::FindPos,
+                                      QStringLiteral(":/icons/position.png"));
+    bbtnZnajdzHome = commandButton(motion, 1, CommandFlows::homeCaption(), Command::FindHome,
+                                   QStringLiteral(":/icons/home.png"));
+    bbtnZerujLicznikPozycji =
+        commandButton(motion, 2, QStringLiteral("Zeruj licznik pozycji"), Command::ClearPosition,
+                      QStringLiteral(":/icons/position.png"));
+    bbtnStop = commandButton(motion, 3, QStringLiteral("Stop"), Command::Stop,
+                             QStringLiteral(":/icons/stop.png"));
+    bbtnHamuj = commandButton(motion, 4, QStringLiteral("Hamuj"), Command::Brake,
+                              QStringLiteral(":/icons/stop.png"));
     return area;
 }
 

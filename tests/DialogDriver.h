@@ -42,7 +42,8 @@ private:
             m_last = modal;
             messages.append(box->text());
             QTimer::singleShot(0, box, [box] {
-                box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
+                box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click()
+                                             : box->reject();
             });
             return;
         }

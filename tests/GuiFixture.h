@@ -8,11 +8,11 @@
 #include "main.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QDialog>
 #include <QFile>
 #include <QListView>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <memory>

@@ -39,8 +39,8 @@ struct Bench {
                   ":00000001FF\n");
     }
     ToolRunner::Result update(bool protect, ToolRunner::Limits limits = {1000, 60, 1024 * 1024}) {
-        const FirmwareCommand c = FirmwareCommand::build(dir.path() + QLatin1Char('/'),
-                                                         dir.filePath(QStringLiteral("firmware.hex")), protect);
+        const FirmwareCommand c = FirmwareCommand::build(
+            dir.path() + QLatin1Char('/'), dir.filePath(QStringLiteral("firmware.hex")), protect);
         return ToolRunner(limits).Exec(c.program, c.arguments);
     }
     QTemporaryDir dir;
@@ -79,9 +79,10 @@ private slots:
         QVERIFY(!firmwareUpdateSucceeded(r.output, true));
         // avrdude went with the tool: nothing holds the port any more.
         QProcess pgrep;
-        QTRY_VERIFY_WITH_TIMEOUT((pgrep.start(QStringLiteral("pgrep"), {QStringLiteral("-f"), bench.port}),
-                                  pgrep.waitForFinished(), pgrep.exitCode() == 1),
-                                 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (pgrep.start(QStringLiteral("pgrep"), {QStringLiteral("-f"), bench.port}),
+             pgrep.waitForFinished(), pgrep.exitCode() == 1),
+            5000);
     }
 };
 

@@ -39,9 +39,9 @@ class TestCli : public QObject {
 private slots:
     void compilePrintsTheImage() {
         QTemporaryDir dir;
-        const QString path = writeProgram(
-            dir, QStringLiteral("1.0\r\n1\r\n4\r\n001: Prędkość min(1600,00) pps\r\n"
-                                "002: Skocz do linii(1)\r\n003: Koniec\r\n"));
+        const QString path =
+            writeProgram(dir, QStringLiteral("1.0\r\n1\r\n4\r\n001: Prędkość min(1600,00) pps\r\n"
+                                             "002: Skocz do linii(1)\r\n003: Koniec\r\n"));
         const Run r = cli({QStringLiteral("compile"), path});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, QStringLiteral("00 04 00 00 D2\n04 FF F9\n05\n"));
@@ -50,7 +50,8 @@ private slots:
     void compileErrorNamesTheLine() {
         QTemporaryDir dir;
         const QString path = writeProgram(
-            dir, QStringLiteral("1.0\r\n1\r\n4\r\n001: Stop\r\n002: Czekaj[ms](70000)\r\n003: Koniec\r\n"));
+            dir, QStringLiteral(
+                     "1.0\r\n1\r\n4\r\n001: Stop\r\n002: Czekaj[ms](70000)\r\n003: Koniec\r\n"));
         const Run r = cli({QStringLiteral("compile"), path});
         QCOMPARE(r.code, 1);
         QCOMPARE(r.out, QString());
@@ -63,9 +64,10 @@ private slots:
         QCOMPARE(r.code, 1);
         QCOMPARE(r.out, QStringLiteral("Brak zdefiniowanej prędkości minimalnej !\n"
                                        "Składnia programu jest niepoprawna\n"));
-        path = writeProgram(dir, QStringLiteral("1.0\r\n0\r\n0\r\n001: Prędkość min(10,00) pps\r\n"
-                                                "002: Prędkość max(100,00) pps\r\n"
-                                                "003: Przysp. max(232,83) pps/s^2\r\n004: Koniec\r\n"));
+        path = writeProgram(dir,
+                            QStringLiteral("1.0\r\n0\r\n0\r\n001: Prędkość min(10,00) pps\r\n"
+                                           "002: Prędkość max(100,00) pps\r\n"
+                                           "003: Przysp. max(232,83) pps/s^2\r\n004: Koniec\r\n"));
         r = cli({QStringLiteral("check"), path});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, QStringLiteral("Składnia programu jest poprawna\n"));
@@ -114,7 +116,8 @@ private slots:
         Run r = cli({QStringLiteral("program"), path, QStringLiteral("--port"), silent.path()});
         QCOMPARE(r.code, 1);
         QVERIFY(r.out.endsWith(QStringLiteral("Błąd przy programowaniu mikroindeksera\n")));
-        r = cli({QStringLiteral("test"), QStringLiteral("--port"), dir.filePath(QStringLiteral("none"))});
+        r = cli({QStringLiteral("test"), QStringLiteral("--port"),
+                 dir.filePath(QStringLiteral("none"))});
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.startsWith(QStringLiteral("Nie mogę otworzyć portu: ")));
         QCOMPARE(cli({QStringLiteral("run")}).code, 2);

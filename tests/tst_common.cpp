@@ -23,10 +23,13 @@ private slots:
     void cp1250PolishLetters() {
         const QString text = QStringLiteral("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");
         const QByteArray bytes = encodeCp1250(text);
-        QCOMPARE(bytes, QByteArray("\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF"));
+        QCOMPARE(
+            bytes,
+            QByteArray("\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF"));
         QCOMPARE(decodeCp1250(bytes), text);
         bool ok = true;
-        QCOMPARE(encodeCp1250(QStringLiteral("a€b☃"), &ok), QByteArray("a\x80" "b?"));
+        QCOMPARE(encodeCp1250(QStringLiteral("a€b☃"), &ok), QByteArray("a\x80"
+                                                                       "b?"));
         QVERIFY(!ok);
     }
     void formatFixedUsesCommaWithoutGrouping() {
@@ -99,8 +102,9 @@ private slots:
         ini.setValue(QStringLiteral("New"), QStringLiteral("A"), QStringLiteral("b"));
         QVERIFY(ini.save(path));
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("; comment\r\n[Opcje]\r\nSTEROWNIK=5\r\nGlPodzialu=2\r\n\r\n"
-                                         "[Other]\r\nKey=keep me\r\n[New]\r\nA=b\r\n"));
+        QCOMPARE(f.readAll(),
+                 QByteArray("; comment\r\n[Opcje]\r\nSTEROWNIK=5\r\nGlPodzialu=2\r\n\r\n"
+                            "[Other]\r\nKey=keep me\r\n[New]\r\nA=b\r\n"));
     }
     void missingProfileFileReadsEmpty() {
         ProfileFile ini;

@@ -48,7 +48,8 @@ struct Link {
     QList<ByteExchange> exchanges;
 };
 
-const QStringList kProgram = compiled({"Czekaj[ms](10)", "Skocz jeśli wejście(1)(3)(1)", "Stop", "Koniec"});
+const QStringList kProgram =
+    compiled({"Czekaj[ms](10)", "Skocz jeśli wejście(1)(3)(1)", "Stop", "Koniec"});
 
 } // namespace
 
@@ -75,7 +76,8 @@ private slots:
                  QStringLiteral("Wykonywanie programu zakończone pomyślnie"));
         QVERIFY(DeviceOperations::statusAction("E").enableControls);
         QVERIFY(!DeviceOperations::statusAction("r").enableControls);
-        QCOMPARE(DeviceOperations::statusAction("t").banner, QStringLiteral("Mikroindekser wystartował"));
+        QCOMPARE(DeviceOperations::statusAction("t").banner,
+                 QStringLiteral("Mikroindekser wystartował"));
         QCOMPARE(DeviceOperations::statusAction("s").banner, QStringLiteral("Stop awaryjny"));
         QVERIFY(DeviceOperations::statusAction("x").banner.isEmpty());
         QVERIFY(DeviceOperations::statusAction("").banner.isEmpty());
@@ -171,7 +173,8 @@ private slots:
         EmulatorProcess emu;
         Link link(emu.path());
         link.ops->linkTest();
-        QCOMPARE(link.banners.last(), QStringLiteral("Komunikacja OK Mikroindekser KORVEN-EMU 1.0"));
+        QCOMPARE(link.banners.last(),
+                 QStringLiteral("Komunikacja OK Mikroindekser KORVEN-EMU 1.0"));
     }
     void statusCharactersReachTheHandler() {
         EmulatorProcess emu;
@@ -233,8 +236,9 @@ private slots:
         for (int i = 0; i < 100; ++i)
             image.append(QStringLiteral("02 0C 00 00 01 18 00 56 00 12 00 F3 0D"));
         QVERIFY(!link.ops->Programuj(image));
-        QCOMPARE(link.banners.last(),
-                 QStringLiteral("Program nie mieści się w pamięci mikroindeksera (1300 z 1000 bajtów)"));
+        QCOMPARE(
+            link.banners.last(),
+            QStringLiteral("Program nie mieści się w pamięci mikroindeksera (1300 z 1000 bajtów)"));
         QVERIFY(!link.port.Connected());
     }
     void emptyProgramImage() {

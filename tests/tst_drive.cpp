@@ -62,7 +62,8 @@ private slots:
         const QString ini = dir.filePath(QStringLiteral("mi.ini"));
         DriverSelection s;
         s.OdczytajUstawienia(ini); // missing file: TRV20, depth 1
-        QCOMPARE(s.statusText(), QStringLiteral("Sterownik: TRV20 Głębokość podziału mikrokrokowego: 1"));
+        QCOMPARE(s.statusText(),
+                 QStringLiteral("Sterownik: TRV20 Głębokość podziału mikrokrokowego: 1"));
         QVERIFY(s.ZapiszUstawienia(ini));
         QFile f(ini);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -130,8 +131,9 @@ private slots:
         QTest::addColumn<int>("aMax");
         QTest::addColumn<int>("pmul");
         QTest::addColumn<int>("pdiv");
-        const int rows[][3] = {{1, 243, 13}, {2, 243, 12},  {3, 182, 11},   {5, 152, 10}, {10, 152, 9},
-                               {100, 190, 6}, {200, 190, 5}, {1000, 237, 3}, {2047, 243, 2}};
+        const int rows[][3] = {{1, 243, 13},  {2, 243, 12},   {3, 182, 11},
+                               {5, 152, 10},  {10, 152, 9},   {100, 190, 6},
+                               {200, 190, 5}, {1000, 237, 3}, {2047, 243, 2}};
         for (const auto &r : rows)
             QTest::addRow("%d", r[0]) << r[0] << r[1] << r[2];
     }
@@ -206,8 +208,10 @@ private slots:
         const SpeedEntry unsignedEntry(false, 5, 2047, 16);
         const SpeedEntry signedEntry(true, 5, 2047, 16);
         QVERIFY(unsignedEntry.accept(QStringLiteral("7,63")).ok);
-        QCOMPARE(unsignedEntry.accept(QStringLiteral("7,62")).message, SpeedEntry::outOfRangeMessage());
-        QCOMPARE(unsignedEntry.accept(QStringLiteral("-500")).message, SpeedEntry::outOfRangeMessage());
+        QCOMPARE(unsignedEntry.accept(QStringLiteral("7,62")).message,
+                 SpeedEntry::outOfRangeMessage());
+        QCOMPARE(unsignedEntry.accept(QStringLiteral("-500")).message,
+                 SpeedEntry::outOfRangeMessage());
         const SpeedEntry::Acceptance a = signedEntry.accept(QStringLiteral("-500"));
         QVERIFY(a.ok);
         QCOMPARE(a.steps, QStringLiteral("-500,00"));
@@ -220,11 +224,13 @@ private slots:
         QVERIFY(trv50.accept(QStringLiteral("249877,92")).ok);
     }
     void storedIndexesFallBackToHeldOnes() {
-        DriverSelection s = selectionForStoredIndexes(std::nullopt, 2, DriveSettings{7, 0, 1, 2047, 2});
+        DriverSelection s =
+            selectionForStoredIndexes(std::nullopt, 2, DriveSettings{7, 0, 1, 2047, 2});
         QCOMPARE(s.modelText(), QStringLiteral("TRV50"));
         QCOMPARE(s.depthText(), QStringLiteral("8"));
         s = selectionForStoredIndexes(3, std::nullopt, DriveSettings{7, 1, 1, 2047, 4});
-        QCOMPARE(s.statusText(), QStringLiteral("Sterownik: TRV31 Głębokość podziału mikrokrokowego: 2"));
+        QCOMPARE(s.statusText(),
+                 QStringLiteral("Sterownik: TRV31 Głębokość podziału mikrokrokowego: 2"));
     }
     void depthEntries() {
         long double v = 0;

@@ -26,15 +26,21 @@ class TestFirmware : public QObject {
 private slots:
     void commandLines() {
         const QString dir = QStringLiteral("/opt/my korven/");
-        const FirmwareCommand with = FirmwareCommand::build(dir, QStringLiteral("/home/a b/fw.hex"), true);
-        QCOMPARE(with.text, QStringLiteral("\"/opt/my korven//avrosp\" -dATmega16 -pf -vf -if\"/home/a b/fw.hex\" -e"));
+        const FirmwareCommand with =
+            FirmwareCommand::build(dir, QStringLiteral("/home/a b/fw.hex"), true);
+        QCOMPARE(with.text,
+                 QStringLiteral(
+                     "\"/opt/my korven//avrosp\" -dATmega16 -pf -vf -if\"/home/a b/fw.hex\" -e"));
         QCOMPARE(with.program, QStringLiteral("/opt/my korven/avrosp"));
-        QCOMPARE(with.arguments, QStringList({"-dATmega16", "-pf", "-vf", "-if/home/a b/fw.hex", "-e"}));
-        const FirmwareCommand without = FirmwareCommand::build(dir, QStringLiteral("/f.hex"), false);
-        QCOMPARE(without.text, QStringLiteral("\"/opt/my korven//avrosp\" -dATmega16 -pb -vb -if\"/f.hex\" "
-                                              "-ie\"/opt/my korven/RQ407_eeprom.hex\" -e"));
-        QCOMPARE(without.arguments,
-                 QStringList({"-dATmega16", "-pb", "-vb", "-if/f.hex", "-ie/opt/my korven/RQ407_eeprom.hex", "-e"}));
+        QCOMPARE(with.arguments,
+                 QStringList({"-dATmega16", "-pf", "-vf", "-if/home/a b/fw.hex", "-e"}));
+        const FirmwareCommand without =
+            FirmwareCommand::build(dir, QStringLiteral("/f.hex"), false);
+        QCOMPARE(without.text,
+                 QStringLiteral("\"/opt/my korven//avrosp\" -dATmega16 -pb -vb -if\"/f.hex\" "
+                                "-ie\"/opt/my korven/RQ407_eeprom.hex\" -e"));
+        QCOMPARE(without.arguments, QStringList({"-dATmega16", "-pb", "-vb", "-if/f.hex",
+                                                 "-ie/opt/my korven/RQ407_eeprom.hex", "-e"}));
     }
     void judging() {
         QVERIFY(firmwareUpdateSucceeded(QStringLiteral("...Equal!\n"), true));
@@ -47,8 +53,10 @@ private slots:
     void runsToolsAndCapturesTheirOutput() {
         QTemporaryDir dir;
         ToolRunner runner(kQuick);
-        const QString tool = fakeTool(dir, "printf 'Flash Equal!\\r\\n'; printf 'arg=%s\\n' \"$1\" \"$2\"");
-        const ToolRunner::Result r = runner.Exec(tool, {QStringLiteral("-if/a \"b\" c.hex"), QStringLiteral("x y")});
+        const QString tool =
+            fakeTool(dir, "printf 'Flash Equal!\\r\\n'; printf 'arg=%s\\n' \"$1\" \"$2\"");
+        const ToolRunner::Result r =
+            runner.Exec(tool, {QStringLiteral("-if/a \"b\" c.hex"), QStringLiteral("x y")});
         QVERIFY(r.started);
         QVERIFY(!r.timedOut);
         QCOMPARE(r.output, QStringLiteral("Flash Equal!\narg=-if/a \"b\" c.hex\narg=x y\n"));
@@ -68,8 +76,9 @@ private slots:
     }
     void captureIsLimited() {
         QTemporaryDir dir;
-        const ToolRunner::Result r = ToolRunner({200, 20, 1024 * 1024})
-                                         .Exec(fakeTool(dir, "yes x | head -c 3000000; echo Equal!"), {});
+        const ToolRunner::Result r =
+            ToolRunner({200, 20, 1024 * 1024})
+                .Exec(fakeTool(dir, "yes x | head -c 3000000; echo Equal!"), {});
         QVERIFY(!r.timedOut);
         QCOMPARE(r.output.size(), 1024 * 1024);
         QVERIFY(!r.output.contains(QStringLiteral("Equal!")));
@@ -79,8 +88,8 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         int passes = 0;
-        const ToolRunner::Result r =
-            ToolRunner(kQuick).Exec(fakeTool(dir, "echo Equal!; exec sleep 60"), {}, [&] { ++passes; });
+        const ToolRunner::Result r = ToolRunner(kQuick).Exec(
+            fakeTool(dir, "echo Equal!; exec sleep 60"), {}, [&] { ++passes; });
         QVERIFY(r.timedOut);
         QCOMPARE(passes, 3);
         QVERIFY(clock.elapsed() < 5000);

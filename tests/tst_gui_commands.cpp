@@ -1,12 +1,12 @@
 #include "GuiFixture.h"
 
 #include "WybSter.h"
-#include "eda.h"
 #include "edEnable.h"
 #include "edSkoczJesliWejscie.h"
 #include "edV.h"
 #include "edWyjscia.h"
 #include "edWyjscie.h"
+#include "eda.h"
 #include "wartosc.h"
 
 #include "Cp1250.h"
@@ -25,8 +25,6 @@
 using namespace korven;
 
 namespace {
-
-
 
 template <typename T> T *as(QWidget *w) {
     T *t = qobject_cast<T *>(w);
@@ -65,8 +63,7 @@ private slots:
         QCOMPARE(title, QStringLiteral("Czekaj [ms]"));
         QCOMPARE(unit, QStringLiteral("[ms]"));
         QCOMPARE(range, QStringLiteral("(0 .. 65535)"));
-        QCOMPARE(f.form->programLines(),
-                 QStringList({"001: Czekaj[ms](250)", "002: Koniec"}));
+        QCOMPARE(f.form->programLines(), QStringList({"001: Czekaj[ms](250)", "002: Koniec"}));
         QFile ini(f.path(QStringLiteral("mi.ini")));
         QVERIFY(ini.open(QIODevice::ReadOnly));
         QCOMPARE(ini.readAll(), QByteArray("[Opcje]\r\nSterownik=0\r\nGlPodzialu=0\r\n"));
@@ -105,13 +102,13 @@ private slots:
         f.form->bbtnZerujLicznikPozycji->click();
         f.form->bbtnKoniec->click();
         QCOMPARE(f.form->programLines(),
-                 QStringList({"001: Stop", "002: Hamuj", "003: Zeruj licznik pozycji", "004: Koniec",
-                              "005: Koniec"}));
+                 QStringList({"001: Stop", "002: Hamuj", "003: Zeruj licznik pozycji",
+                              "004: Koniec", "005: Koniec"}));
     }
     void jumpRanges() {
         GuiFixture f;
         f.load({"Skocz jeśli licz. powt.(9)", "Skocz jeśli wejście(3)(2)(1)",
-                        "Skocz do linii(70000)", "Stop", "Koniec"});
+                "Skocz do linii(70000)", "Stop", "Koniec"});
         std::pair<int, int> addRange, counterRange, jumpIfRange;
         int counterValue = 0, jumpValue = 0;
         f.driver.then([&](QWidget *w) {
@@ -164,10 +161,9 @@ private slots:
     void editsShowStoredValues() {
         GuiFixture f;
         f.driver.acceptMessages = true; // the two values beyond their fields do not compile
-        f.load({"Czekaj[ms](70000)", "Ustaw licznik powtórzeń(65536)",
-                        "Znajdź pozycję(8388607)", "Ustaw wyjście(7)(0)",
-                        "Wyjścia(0,0,0,0,0,0,1,1)", "Enable/Disable(Low)", "Enable/Disable(High)",
-                        "Koniec"});
+        f.load({"Czekaj[ms](70000)", "Ustaw licznik powtórzeń(65536)", "Znajdź pozycję(8388607)",
+                "Ustaw wyjście(7)(0)", "Wyjścia(0,0,0,0,0,0,1,1)", "Enable/Disable(Low)",
+                "Enable/Disable(High)", "Koniec"});
         const QStringList before = f.form->programLines();
         QList<int> values;
         for (int row : {0, 1, 2}) {
@@ -191,7 +187,8 @@ private slots:
         f.select(4);
         f.driver.then([](QWidget *w) {
             auto *d = as<TedWyjsciaForm>(w);
-            QCOMPARE(d->states(), (std::array<bool, 8>{false, false, false, false, false, false, true, true}));
+            QCOMPARE(d->states(),
+                     (std::array<bool, 8>{false, false, false, false, false, false, true, true}));
             pressOk(w);
         });
         f.form->ListBoxProgDblClick();
@@ -206,7 +203,8 @@ private slots:
             f.form->ListBoxProgDblClick();
         }
         QCOMPARE(f.driver.pending(), 0);
-        QVERIFY(f.driver.messages.first().startsWith(QStringLiteral("Błąd w linii 1 (001: Czekaj[ms](70000))")));
+        QVERIFY(f.driver.messages.first().startsWith(
+            QStringLiteral("Błąd w linii 1 (001: Czekaj[ms](70000))")));
         // Confirming unchanged dialogs rewrites the same lines.
         QCOMPARE(f.form->programLines(), before);
     }
@@ -232,7 +230,8 @@ private slots:
                 })
                 .then([](QWidget *w) { pressOk(w); }); // the compile error again
             f.form->ListBoxProgDblClick();
-            QVERIFY2(message.startsWith(QStringLiteral("Linia %1: ").arg(row + 1)), qPrintable(message));
+            QVERIFY2(message.startsWith(QStringLiteral("Linia %1: ").arg(row + 1)),
+                     qPrintable(message));
         }
         QCOMPARE(f.form->programLines()[0], QStringLiteral("001: Czekaj[ms](abc)"));
     }

@@ -115,7 +115,8 @@ private slots:
         // The next command tries the port again and says so.
         f.emu.process().waitForFinished(5000);
         f.form->miTestKomunikacjiClick();
-        QCOMPARE(f.driver.messages.last(), QStringLiteral("Nie mogę otworzyć portu: ") + f.emu.path());
+        QCOMPARE(f.driver.messages.last(),
+                 QStringLiteral("Nie mogę otworzyć portu: ") + f.emu.path());
     }
     void testModeLogsEveryByte() {
         DeviceFixture f({}, true);

@@ -2,8 +2,8 @@
 
 #include "Cp1250.h"
 #include "ProgramLine.h"
-#include "eda.h"
 #include "edV.h"
+#include "eda.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -15,11 +15,7 @@
 
 using namespace korven;
 
-namespace {
-
-
-
-} // namespace
+namespace {} // namespace
 
 class TestGuiDrive : public QObject {
     Q_OBJECT

@@ -18,7 +18,8 @@ void chooseFile(QWidget *w, const QString &path) {
     auto *dialog = qobject_cast<QFileDialog *>(w);
     QVERIFY(dialog);
     dialog->setDirectory(QFileInfo(path).absolutePath());
-    dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QFileInfo(path).fileName());
+    dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
+        ->setText(QFileInfo(path).fileName());
     static_cast<QDialog *>(dialog)->accept();
 }
 
@@ -28,7 +29,8 @@ struct Update {
         if (withTool) {
             QFile tool(f.path(QStringLiteral("avrosp")));
             tool.open(QIODevice::WriteOnly);
-            tool.write("#!/bin/sh\nprintf '" + toolOutput + "'\necho \"$@\" > \"$(dirname \"$0\")/args\"\n");
+            tool.write("#!/bin/sh\nprintf '" + toolOutput +
+                       "'\necho \"$@\" > \"$(dirname \"$0\")/args\"\n");
             tool.close();
             tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
@@ -73,7 +75,8 @@ private slots:
         QVERIFY(u.busyDuringUpdate);
         QCOMPARE(u.commandLine, QStringLiteral("\"%1//avrosp\" -dATmega16 -pf -vf -if\"%2\" -e")
                                     .arg(f.dir.path(), f.path(QStringLiteral("firmware 1.hex"))));
-        QCOMPARE(u.toolArguments, QStringLiteral("-dATmega16 -pf -vf -if%1 -e").arg(f.path(QStringLiteral("firmware 1.hex"))));
+        QCOMPARE(u.toolArguments, QStringLiteral("-dATmega16 -pf -vf -if%1 -e")
+                                      .arg(f.path(QStringLiteral("firmware 1.hex"))));
         QCOMPARE(u.reopenMessage, QStringLiteral("Nie mogę otworzyć portu: /dev/no-such-port"));
         QCOMPARE(f.form->Panel5->text(), QStringLiteral("Aktualizacja zakończona pomyślnie"));
         QVERIFY(f.form->bbtnVmin->isEnabled());
@@ -83,7 +86,8 @@ private slots:
     void unprotectedUpdateNeedsTwo() {
         GuiFixture f;
         Update once(f, "Equal!\\n", false);
-        QVERIFY(once.toolArguments.contains(QStringLiteral("-ie%1").arg(f.path(QStringLiteral("RQ407_eeprom.hex")))));
+        QVERIFY(once.toolArguments.contains(
+            QStringLiteral("-ie%1").arg(f.path(QStringLiteral("RQ407_eeprom.hex")))));
         QCOMPARE(f.form->Panel5->text(), QStringLiteral("Błąd przy aktualizacji !"));
         Update twice(f, "Equal!\\nEqual!\\n", false);
         QCOMPARE(f.form->Panel5->text(), QStringLiteral("Aktualizacja zakończona pomyślnie"));

@@ -15,7 +15,6 @@ using namespace korven;
 
 namespace {
 
-
 // Runs the print command; the preview's pages are drawn into a PDF, returned as text pages.
 QStringList printToText(GuiFixture &f, bool *maximised = nullptr) {
     const QString pdf = f.path(QStringLiteral("listing.pdf"));
@@ -33,9 +32,11 @@ QStringList printToText(GuiFixture &f, bool *maximised = nullptr) {
     });
     f.form->tbtnPrintClick();
     QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     pdftotext.waitForFinished(30000);
-    return QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput())
+        .split(QLatin1Char('\f'), Qt::SkipEmptyParts);
 }
 
 QStringList nonEmptyLines(const QString &page) {
@@ -63,17 +64,18 @@ private slots:
         QVERIFY(maximised);
         QCOMPARE(pages.size(), 1);
         QCOMPARE(nonEmptyLines(pages[0]),
-                 QStringList({"Program", "001: Prędkość min(1600,00) pps", "002: Znajdź pozycję(-5)",
-                              "003: Koniec", "1"}));
+                 QStringList({"Program", "001: Prędkość min(1600,00) pps",
+                              "002: Znajdź pozycję(-5)", "003: Koniec", "1"}));
         QCOMPARE(f.form->PrintLines, f.form->programLines());
     }
     void longListingSpillsOver() {
         GuiFixture f;
         QStringList bodies;
         for (int i = 0; i < 120; ++i)
-            bodies.append(i == 7 ? QStringLiteral("Skocz jeśli wejście(12)(3)(1) z bardzo długim opisem "
-                                                  "ręcznie dopisanym do linii programu")
-                                 : QStringLiteral("Czekaj[ms](%1)").arg(i));
+            bodies.append(
+                i == 7 ? QStringLiteral("Skocz jeśli wejście(12)(3)(1) z bardzo długim opisem "
+                                        "ręcznie dopisanym do linii programu")
+                       : QStringLiteral("Czekaj[ms](%1)").arg(i));
         bodies.append(QStringLiteral("Koniec"));
         f.load(bodies);
         const QStringList pages = printToText(f);
@@ -91,7 +93,8 @@ private slots:
         QVERIFY(rows[7].endsWith(QStringLiteral("dopisanym do linii programu")));
         const QString keep = qEnvironmentVariable("KORVEN_SCREENSHOTS");
         if (!keep.isEmpty())
-            QFile::copy(f.path(QStringLiteral("listing.pdf")), keep + QStringLiteral("/listing.pdf"));
+            QFile::copy(f.path(QStringLiteral("listing.pdf")),
+                        keep + QStringLiteral("/listing.pdf"));
     }
     void printingTwiceShowsTheCurrentProgram() {
         GuiFixture f;
@@ -99,7 +102,8 @@ private slots:
         printToText(f);
         f.load({"Hamuj", "Koniec"});
         const QStringList pages = printToText(f);
-        QCOMPARE(nonEmptyLines(pages[0]), QStringList({"Program", "001: Hamuj", "002: Koniec", "1"}));
+        QCOMPARE(nonEmptyLines(pages[0]),
+                 QStringList({"Program", "001: Hamuj", "002: Koniec", "1"}));
     }
     void emptyListing() {
         GuiFixture f;

@@ -28,7 +28,6 @@ using namespace korven;
 
 namespace {
 
-
 void writeProgram(const QString &path, const QString &text) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -77,7 +76,8 @@ private slots:
         QVERIFY(!f.form->ListBoxProg->isEnabled());
         QVERIFY(!f.form->bbtnVmin->isEnabled() && !f.form->bbtnHamuj->isEnabled());
         QVERIFY(!f.form->tbtnClose->isEnabled() && !f.form->tbtnPomoc->isEnabled());
-        for (QMenu *menu : {f.form->mnuPlik, f.form->mnuPolecenia, f.form->mnuUstawienia, f.form->mnuPomoc})
+        for (QMenu *menu :
+             {f.form->mnuPlik, f.form->mnuPolecenia, f.form->mnuUstawienia, f.form->mnuPomoc})
             QVERIFY(!menu->menuAction()->isEnabled());
         QVERIFY(f.form->sbtnStop->isEnabled());
         // Ctrl+N does nothing while busy: no save question appears.
@@ -131,8 +131,8 @@ private slots:
         f.form->LoadProgramFromFile(f.path(QStringLiteral("a.dat")));
         f.select(1);
         f.form->tbtnWDol->trigger();
-        QCOMPARE(f.form->programLines(), QStringList({"001: Skocz do linii(2)", "002: Hamuj",
-                                                      "003: Stop", "004: Koniec"}));
+        QCOMPARE(f.form->programLines(),
+                 QStringList({"001: Skocz do linii(2)", "002: Hamuj", "003: Stop", "004: Koniec"}));
         QCOMPARE(f.form->ListBoxProg->currentIndex().row(), 2);
         f.form->tbtnWDol->trigger(); // not past the final Koniec
         f.form->tbtnWGore->trigger();
@@ -140,7 +140,8 @@ private slots:
     }
     void saveAndOpenRoundTrip() {
         GuiFixture f;
-        f.driver.then([](QWidget *w) { pressOk(w); }) // driver dialog
+        f.driver
+            .then([](QWidget *w) { pressOk(w); }) // driver dialog
             .then([](QWidget *w) {
                 qobject_cast<TWForm *>(w)->edWartosc->setValue(1000);
                 pressOk(w);
@@ -152,8 +153,9 @@ private slots:
         f.form->miZapiszClick();
         QFile saved(file);
         QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(saved.readAll(),
-                 QByteArray("1.0\r\n0\r\n0\r\n001: Czekaj[ms](1000)\r\n002: Stop\r\n003: Koniec\r\n"));
+        QCOMPARE(
+            saved.readAll(),
+            QByteArray("1.0\r\n0\r\n0\r\n001: Czekaj[ms](1000)\r\n002: Stop\r\n003: Koniec\r\n"));
 
         GuiFixture g;
         g.driver.then([&](QWidget *w) { chooseFile(w, file); });
@@ -173,7 +175,8 @@ private slots:
     }
     void wrongVersionKeepsTheProgram() {
         GuiFixture f;
-        writeProgram(f.path(QStringLiteral("b.dat")), QStringLiteral("2.0\r\n0\r\n0\r\n001: Stop\r\n"));
+        writeProgram(f.path(QStringLiteral("b.dat")),
+                     QStringLiteral("2.0\r\n0\r\n0\r\n001: Stop\r\n"));
         f.driver.acceptMessages = true;
         f.form->LoadProgramFromFile(f.path(QStringLiteral("b.dat")));
         f.form->LoadProgramFromFile(f.path(QStringLiteral("missing.dat")));
@@ -211,18 +214,21 @@ private slots:
         f.form->tbtnSprawdz->trigger();
         QCOMPARE(message, QStringLiteral("Brak zdefiniowanej prędkości minimalnej !"));
         QCOMPARE(f.form->Panel5->text(), QStringLiteral("Składnia programu jest niepoprawna"));
-        writeProgram(f.path(QStringLiteral("c.dat")),
-                     QStringLiteral("1.0\r\n1\r\n4\r\n001: Prędkość min(10,00) pps\r\n"
-                                    "002: Prędkość max(100,00) pps\r\n003: Przysp. max(232,83) pps/s^2\r\n"
-                                    "004: Koniec\r\n"));
+        writeProgram(
+            f.path(QStringLiteral("c.dat")),
+            QStringLiteral("1.0\r\n1\r\n4\r\n001: Prędkość min(10,00) pps\r\n"
+                           "002: Prędkość max(100,00) pps\r\n003: Przysp. max(232,83) pps/s^2\r\n"
+                           "004: Koniec\r\n"));
         f.form->LoadProgramFromFile(f.path(QStringLiteral("c.dat")));
         f.form->miSprawdz->trigger();
         QCOMPARE(f.form->Panel5->text(), QStringLiteral("Składnia programu jest poprawna"));
     }
     void compileErrorIsShownAndTheListKept() {
         GuiFixture f;
-        writeProgram(f.path(QStringLiteral("e.dat")),
-                     QStringLiteral("1.0\r\n1\r\n4\r\n001: Stop\r\n002: Czekaj[ms](65536)\r\n003: Koniec\r\n"));
+        writeProgram(
+            f.path(QStringLiteral("e.dat")),
+            QStringLiteral(
+                "1.0\r\n1\r\n4\r\n001: Stop\r\n002: Czekaj[ms](65536)\r\n003: Koniec\r\n"));
         f.driver.acceptMessages = true;
         f.form->LoadProgramFromFile(f.path(QStringLiteral("e.dat")));
         QCOMPARE(f.driver.messages,

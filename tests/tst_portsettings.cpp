@@ -38,8 +38,9 @@ private slots:
     }
     void forcedLineSettingsWin() {
         QTemporaryDir dir;
-        const QString path = write(dir, "[comport1]\r\nport=COM12\r\nBaudRate=fast\r\nDataBits=7\r\n"
-                                        "Parity=even\r\nStopBits=2\r\n");
+        const QString path =
+            write(dir, "[comport1]\r\nport=COM12\r\nBaudRate=fast\r\nDataBits=7\r\n"
+                       "Parity=even\r\nStopBits=2\r\n");
         PortSettings s;
         QVERIFY(s.load(path));
         QCOMPARE(s.Port, QStringLiteral("COM12"));
@@ -77,8 +78,9 @@ private slots:
         QCOMPARE(s.CustomBaudRate, 12345);
         QVERIFY(s.store(path));
         const QByteArray stored = read(path);
-        QVERIFY(stored.startsWith("[Inne]\r\nKlucz=1\r\n[ComPort1]\r\nBaudRate=Custom\r\nCustomBaudRate=12345\r\n"
-                                  "Extra=keep\r\n"));
+        QVERIFY(stored.startsWith(
+            "[Inne]\r\nKlucz=1\r\n[ComPort1]\r\nBaudRate=Custom\r\nCustomBaudRate=12345\r\n"
+            "Extra=keep\r\n"));
         QVERIFY(!s.store(dir.filePath(QStringLiteral("no/such/rs232.ini"))));
     }
 };

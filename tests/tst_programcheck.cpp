@@ -25,16 +25,16 @@ private slots:
     void rules_data() {
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("message");
-        const QString positioning = QStringLiteral(
-            "Znajdź pozycję nie może być przed prędkością minimalną, maksymalną lub "
-            "przyspieszeniem maksymalnym !");
+        const QString positioning =
+            QStringLiteral("Znajdź pozycję nie może być przed prędkością minimalną, maksymalną lub "
+                           "przyspieszeniem maksymalnym !");
         QTest::newRow("start-up") << program({"Koniec"})
                                   << QStringLiteral("Brak zdefiniowanej prędkości minimalnej !");
         QTest::newRow("no max") << program({kMin, "Koniec"})
                                 << QStringLiteral("Brak zdefiniowanej prędkości maksymalnej !");
-        QTest::newRow("no accel")
-            << program({kMin, kMax, "Koniec"})
-            << QStringLiteral("Brak zdefiniowanego przyspieszenia maksymalnego !");
+        QTest::newRow("no accel") << program({kMin, kMax, "Koniec"})
+                                  << QStringLiteral(
+                                         "Brak zdefiniowanego przyspieszenia maksymalnego !");
         QTest::newRow("accel between speeds")
             << program({kMin, kAcc, kMax, "Koniec"})
             << QStringLiteral("Przyspieszenie maksymalne nie może być przed prędkością minimalną "
@@ -42,8 +42,10 @@ private slots:
         const QString target = QStringLiteral(
             "Prędkość docelowa nie może być przed prędkością minimalną, maksymalną lub "
             "przyspieszeniem maksymalnym !");
-        QTest::newRow("target before accel") << program({kMin, kMax, kTarget, kAcc, "Koniec"}) << target;
-        QTest::newRow("target before min") << program({kTarget, kMin, kMax, kAcc, "Koniec"}) << target;
+        QTest::newRow("target before accel")
+            << program({kMin, kMax, kTarget, kAcc, "Koniec"}) << target;
+        QTest::newRow("target before min")
+            << program({kTarget, kMin, kMax, kAcc, "Koniec"}) << target;
         QTest::newRow("home before accel")
             << program({kMin, kMax, "Znajdź HOME(100,00)(0)", kAcc, "Koniec"}) << positioning;
         QTest::newRow("position before accel")

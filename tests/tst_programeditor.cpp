@@ -152,8 +152,8 @@ private slots:
     }
     void deleteRenumbersAllJumps() {
         ProgramEditor e;
-        e.setLines(numbered({"Skocz do linii(3)", "Skocz jeśli wejście(4)(4)(1)",
-                             "C", "Skocz jeśli licz. powt.(5)", "Koniec"}));
+        e.setLines(numbered({"Skocz do linii(3)", "Skocz jeśli wejście(4)(4)(1)", "C",
+                             "Skocz jeśli licz. powt.(5)", "Koniec"}));
         e.setSelected(2);
         QVERIFY(e.deleteSelected());
         QCOMPARE(e.lines(), numbered({"Skocz do linii(3)", "Skocz jeśli wejście(3)(4)(1)",
@@ -162,12 +162,12 @@ private slots:
     }
     void moveDownSwapsTargets() {
         ProgramEditor e;
-        e.setLines(numbered({"Skocz do linii(3)", "B", "C", "Skocz jeśli wejście(2)(1)(1)",
-                             "Koniec"}));
+        e.setLines(
+            numbered({"Skocz do linii(3)", "B", "C", "Skocz jeśli wejście(2)(1)(1)", "Koniec"}));
         e.setSelected(1);
         QVERIFY(e.moveDown());
-        QCOMPARE(e.lines(), numbered({"Skocz do linii(2)", "C", "B",
-                                      "Skocz jeśli wejście(3)(1)(1)", "Koniec"}));
+        QCOMPARE(e.lines(), numbered({"Skocz do linii(2)", "C", "B", "Skocz jeśli wejście(3)(1)(1)",
+                                      "Koniec"}));
         QCOMPARE(e.GetSelected(), 2);
     }
     void refusalsChangeNothing() {
@@ -253,9 +253,18 @@ private slots:
                     direct.AddCmd(body);
                     break;
                 }
-                case 1: replay.moveUp(); direct.moveUp(); break;
-                case 2: replay.moveDown(); direct.moveDown(); break;
-                default: replay.remove(); direct.deleteSelected(); break;
+                case 1:
+                    replay.moveUp();
+                    direct.moveUp();
+                    break;
+                case 2:
+                    replay.moveDown();
+                    direct.moveDown();
+                    break;
+                default:
+                    replay.remove();
+                    direct.deleteSelected();
+                    break;
                 }
                 QCOMPARE(direct.lines(), replay.lines);
                 QCOMPARE(direct.GetSelected(), replay.selected);

@@ -29,12 +29,13 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("a.dat"));
         QVERIFY(SaveProgramToFile(path, {QStringLiteral("001: Koniec")}, 0, 0).isEmpty());
         QCOMPARE(readFile(path), QByteArray("1.0\r\n0\r\n0\r\n001: Koniec\r\n"));
-        QVERIFY(SaveProgramToFile(path, {QStringLiteral("001: Prędkość min(7,63) pps"),
-                                         QStringLiteral("002: Koniec")},
-                                  7, 3)
+        QVERIFY(SaveProgramToFile(
+                    path,
+                    {QStringLiteral("001: Prędkość min(7,63) pps"), QStringLiteral("002: Koniec")},
+                    7, 3)
                     .isEmpty());
-        QCOMPARE(readFile(path),
-                 QByteArray("1.0\r\n7\r\n3\r\n001: Pr\xEA" "dko\x9C\xE6 min(7,63) pps\r\n002: Koniec\r\n"));
+        QCOMPARE(readFile(path), QByteArray("1.0\r\n7\r\n3\r\n001: Pr\xEA"
+                                            "dko\x9C\xE6 min(7,63) pps\r\n002: Koniec\r\n"));
     }
     void roundTrip() {
         QTemporaryDir dir;
@@ -67,22 +68,27 @@ private slots:
         using S = LoadedProgram::Status;
         QTest::newRow("wrong version") << QByteArray("2.0\r\n0\r\n0\r\n001: Koniec\r\n")
                                        << int(S::WrongVersion) << QStringList() << -1 << -1;
-        QTest::newRow("empty file") << QByteArray() << int(S::WrongVersion) << QStringList() << -1 << -1;
+        QTest::newRow("empty file")
+            << QByteArray() << int(S::WrongVersion) << QStringList() << -1 << -1;
         QTest::newRow("1.0x passes") << QByteArray("1.0x\n1\n2\n001: Koniec") << int(S::Ok)
                                      << QStringList{"001: Koniec"} << 1 << 2;
-        QTest::newRow("no final break") << QByteArray("1.0\r\n0\r\n0\r\n001: A\r\n004: Koniec")
-                                        << int(S::Ok) << QStringList{"001: A", "004: Koniec"} << 0 << 0;
-        QTest::newRow("CR LF CRLF mix") << QByteArray("1.0\r0\n1\r\n001: A\r\r\n002: Koniec\n")
-                                        << int(S::Ok) << QStringList{"001: A", "", "002: Koniec"} << 0 << 1;
+        QTest::newRow("no final break")
+            << QByteArray("1.0\r\n0\r\n0\r\n001: A\r\n004: Koniec") << int(S::Ok)
+            << QStringList{"001: A", "004: Koniec"} << 0 << 0;
+        QTest::newRow("CR LF CRLF mix")
+            << QByteArray("1.0\r0\n1\r\n001: A\r\r\n002: Koniec\n") << int(S::Ok)
+            << QStringList{"001: A", "", "002: Koniec"} << 0 << 1;
         QTest::newRow("trailing lines dropped")
             << QByteArray("1.0\r\n0\r\n0\r\n001: Koniec\r\n002: Stop\r\n\r\n\r\n") << int(S::Ok)
             << QStringList{"001: Koniec"} << 0 << 0;
-        QTest::newRow("header only") << QByteArray("1.0\r\n3\r\n1\r\n") << int(S::Ok) << QStringList() << 3 << 1;
+        QTest::newRow("header only")
+            << QByteArray("1.0\r\n3\r\n1\r\n") << int(S::Ok) << QStringList() << 3 << 1;
         QTest::newRow("no Koniec") << QByteArray("1.0\r\n3\r\n1\r\n001: Stop\r\n") << int(S::Ok)
                                    << QStringList() << 3 << 1;
         QTest::newRow("bad index lines") << QByteArray("1.0\r\nabc\r\n2.5\r\n001: Koniec\r\n")
                                          << int(S::Ok) << QStringList{"001: Koniec"} << -1 << -1;
-        QTest::newRow("version only") << QByteArray("1.0") << int(S::Ok) << QStringList() << -1 << -1;
+        QTest::newRow("version only")
+            << QByteArray("1.0") << int(S::Ok) << QStringList() << -1 << -1;
         QTest::newRow("unassigned bytes survive")
             << QByteArray("1.0\r\n0\r\n0\r\n001: \x81\x98(\r\n002: Koniec\r\n") << int(S::Ok)
             << QStringList{QStringLiteral("001: \u0081\u0098("), "002: Koniec"} << 0 << 0;

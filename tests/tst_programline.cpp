@@ -78,7 +78,8 @@ private slots:
         QCOMPARE(bodyInt(Command::FindPos, -5), QStringLiteral("Znajdź pozycję(-5)"));
         QCOMPARE(bodySpeed(Command::Vmin, QStringLiteral("1600,00")),
                  QStringLiteral("Prędkość min(1600,00) pps"));
-        QCOMPARE(bodyAccel(QStringLiteral("232,83")), QStringLiteral("Przysp. max(232,83) pps/s^2"));
+        QCOMPARE(bodyAccel(QStringLiteral("232,83")),
+                 QStringLiteral("Przysp. max(232,83) pps/s^2"));
         QCOMPARE(bodyHome(QStringLiteral("-200,00"), 3), QStringLiteral("Znajdź HOME(-200,00)(3)"));
         QCOMPARE(bodySetOutput(2, 1), QStringLiteral("Ustaw wyjście(2)(1)"));
         QCOMPARE(bodyJumpIfInput(7, 1, 0), QStringLiteral("Skocz jeśli wejście(7)(1)(0)"));

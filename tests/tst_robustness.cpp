@@ -14,13 +14,47 @@ using namespace korven;
 
 namespace {
 
-const char *const kPieces[] = {
-    "Prędkość min(", "Prędkość max(", "Prędkość docelowa(", "Przysp. max(", "Czekaj[ms](",
-    "Czekaj[s](", "Skocz do linii(", "Skocz jeśli wejście(", "Skocz jeśli licz. powt.(",
-    "Koniec", "Znajdź pozycję(", "Znajdź HOME(", "Stop", "Hamuj", "Enable/Disable(",
-    "Ustaw licznik powtórzeń(", "Ustaw wyjście(", "Wyjścia(", ")", "(", ")(", ",", "-", "0",
-    "1", "7,63", "65535", "99999999999999999999", "232,83", "High", ": ", "001: ", "1000: ",
-    "\r", "\n", "\r\n", " pps", "\x81", "\xFF", "\x00", "x"};
+const char *const kPieces[] = {"Prędkość min(",
+                               "Prędkość max(",
+                               "Prędkość docelowa(",
+                               "Przysp. max(",
+                               "Czekaj[ms](",
+                               "Czekaj[s](",
+                               "Skocz do linii(",
+                               "Skocz jeśli wejście(",
+                               "Skocz jeśli licz. powt.(",
+                               "Koniec",
+                               "Znajdź pozycję(",
+                               "Znajdź HOME(",
+                               "Stop",
+                               "Hamuj",
+                               "Enable/Disable(",
+                               "Ustaw licznik powtórzeń(",
+                               "Ustaw wyjście(",
+                               "Wyjścia(",
+                               ")",
+                               "(",
+                               ")(",
+                               ",",
+                               "-",
+                               "0",
+                               "1",
+                               "7,63",
+                               "65535",
+                               "99999999999999999999",
+                               "232,83",
+                               "High",
+                               ": ",
+                               "001: ",
+                               "1000: ",
+                               "\r",
+                               "\n",
+                               "\r\n",
+                               " pps",
+                               "\x81",
+                               "\xFF",
+                               "\x00",
+                               "x"};
 
 QByteArray randomText(QRandomGenerator &rng, int pieces) {
     QByteArray text;
@@ -62,7 +96,9 @@ private slots:
             for (int op = 0; op < 10; ++op) {
                 e.setSelected(rng.bounded(-1, int(e.lines().size()) + 1));
                 switch (rng.bounded(4)) {
-                case 0: e.AddCmd(QString::fromUtf8(kPieces[rng.bounded(int(std::size(kPieces)))])); break;
+                case 0:
+                    e.AddCmd(QString::fromUtf8(kPieces[rng.bounded(int(std::size(kPieces)))]));
+                    break;
                 case 1: e.moveUp(); break;
                 case 2: e.moveDown(); break;
                 default: e.deleteSelected(); break;

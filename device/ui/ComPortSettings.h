@@ -12,7 +12,8 @@ namespace korven {
 class TComSettingsFrm : public ui::DialogBase {
     Q_OBJECT
 public:
-    TComSettingsFrm(const QString &currentPort, const QStringList &ports, QWidget *parent = nullptr);
+    TComSettingsFrm(const QString &currentPort, const QStringList &ports,
+                    QWidget *parent = nullptr);
 
     QComboBox *Combo1;
 

@@ -51,7 +51,8 @@ void TWybSterForm::cbGlPodKrokChange(int index) {
 
 void TWybSterForm::bbtnOKClick() {
     if (!m_selection.ZapiszUstawienia(m_iniPath))
-        ui::showMessage(this, QStringLiteral("Nie można zapisać ustawień w pliku %1.").arg(m_iniPath));
+        ui::showMessage(this,
+                        QStringLiteral("Nie można zapisać ustawień w pliku %1.").arg(m_iniPath));
     accept();
 }
 

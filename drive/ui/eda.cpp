@@ -53,9 +53,8 @@ bool TedaForm::eventFilter(QObject *watched, QEvent *event) {
     // The lists take no typing, so a value can only be chosen.
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (!key->text().isEmpty() && key->key() != Qt::Key_Return &&
-            key->key() != Qt::Key_Enter && key->key() != Qt::Key_Tab &&
-            key->key() != Qt::Key_Escape)
+        if (!key->text().isEmpty() && key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter &&
+            key->key() != Qt::Key_Tab && key->key() != Qt::Key_Escape)
             return true;
     }
     return ui::DialogBase::eventFilter(watched, event);

@@ -10,7 +10,8 @@ TedWyjsciaForm::TedWyjsciaForm(QWidget *parent) : ui::DialogBase(parent) {
     setWindowTitle(QStringLiteral("Wprowadź"));
     auto *group = new QGroupBox(QStringLiteral("Wyjścia On/Off"), this);
     auto *layout = new QVBoxLayout(group);
-    const QStringList names = {"OUT 1", "OUT 2", "OUT 3", "OUT 4", "OUT 5", "OUT 6", "PK 1", "PK 2"};
+    const QStringList names = {"OUT 1", "OUT 2", "OUT 3", "OUT 4",
+                               "OUT 5", "OUT 6", "PK 1",  "PK 2"};
     for (int i = 0; i < 8; ++i) {
         cb[i] = new QCheckBox(names[i], group);
         cb[i]->setObjectName(QStringLiteral("cb%1").arg(i));

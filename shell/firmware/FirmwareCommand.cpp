@@ -24,9 +24,9 @@ FirmwareCommand FirmwareCommand::build(const QString &programDir, const QString 
                        QStringLiteral("-if") + firmwareFile, QStringLiteral("-e")};
         c.text = QStringLiteral("\"%1\" -dATmega16 -pf -vf -if\"%2\" -e").arg(tool, firmwareFile);
     } else {
-        c.arguments = {QStringLiteral("-dATmega16"), QStringLiteral("-pb"), QStringLiteral("-vb"),
-                       QStringLiteral("-if") + firmwareFile, QStringLiteral("-ie") + eeprom,
-                       QStringLiteral("-e")};
+        c.arguments = {QStringLiteral("-dATmega16"),   QStringLiteral("-pb"),
+                       QStringLiteral("-vb"),          QStringLiteral("-if") + firmwareFile,
+                       QStringLiteral("-ie") + eeprom, QStringLiteral("-e")};
         c.text = QStringLiteral("\"%1\" -dATmega16 -pb -vb -if\"%2\" -ie\"%3\" -e")
                      .arg(tool, firmwareFile, eeprom);
     }

@@ -7,9 +7,9 @@ namespace korven {
 
 // The command line of the AVR programming tool for a firmware update.
 struct FirmwareCommand {
-    QString program;         // the tool in the program directory
-    QStringList arguments;   // as the tool receives them, quotes removed
-    QString text;            // the command line as it is shown to the user
+    QString program;       // the tool in the program directory
+    QStringList arguments; // as the tool receives them, quotes removed
+    QString text;          // the command line as it is shown to the user
 
     // With protection the tool writes and verifies the flash only; without it also
     // the EEPROM image "RQ407_eeprom.hex" from the program directory.

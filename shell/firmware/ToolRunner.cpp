@@ -50,7 +50,8 @@ ToolRunner::Result ToolRunner::Exec(const QString &program, const QStringList &a
     const qsizetype zero = captured.indexOf('\0');
     if (zero >= 0)
         captured.truncate(zero);
-    result.output = QString::fromLocal8Bit(captured).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.output =
+        QString::fromLocal8Bit(captured).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return result;
 }
 

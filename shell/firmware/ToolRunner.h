@@ -18,7 +18,7 @@ public:
         qint64 captureBytes = 1024 * 1024;
     };
     struct Result {
-        QString output;      // up to the first zero byte, line ends as LF
+        QString output; // up to the first zero byte, line ends as LF
         bool started = false;
         bool timedOut = false;
     };

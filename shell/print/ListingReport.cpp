@@ -71,8 +71,9 @@ int ListingReport::render(QPagedPaintDevice &device) {
     double y = 0;
     const auto footer = [&] {
         painter.setFont(reportFont(false));
-        painter.drawText(box(kPrintableWidth - kFooterWidth, kPrintableHeight - kBand, kFooterWidth),
-                         Qt::AlignRight | Qt::AlignVCenter, expand(QStringLiteral("[Page#]"), page));
+        painter.drawText(
+            box(kPrintableWidth - kFooterWidth, kPrintableHeight - kBand, kFooterWidth),
+            Qt::AlignRight | Qt::AlignVCenter, expand(QStringLiteral("[Page#]"), page));
     };
     // Title band: first page only.
     painter.setFont(reportFont(true));

@@ -104,9 +104,12 @@ int main(int argc, char *argv[]) {
 
     QStringList args = {QStringLiteral("-c"),
                         own.value(section, QStringLiteral("Programmer"), QStringLiteral("avr109")),
-                        QStringLiteral("-p"), avrdudePart(request.device),
-                        QStringLiteral("-P"), port,
-                        QStringLiteral("-b"), own.value(section, QStringLiteral("Baud"), QStringLiteral("38400"))};
+                        QStringLiteral("-p"),
+                        avrdudePart(request.device),
+                        QStringLiteral("-P"),
+                        port,
+                        QStringLiteral("-b"),
+                        own.value(section, QStringLiteral("Baud"), QStringLiteral("38400"))};
     if (request.erase)
         args << QStringLiteral("-e");
     if (!request.verifyFlash && !request.verifyEeprom)
