@@ -101,6 +101,19 @@ private slots:
         QCOMPARE(f.banner(), QStringLiteral("Błąd przy programowaniu mikroindeksera"));
         QVERIFY2(clock.elapsed() < 3500, "no retry after STOP");
     }
+    void closeWaitsForTheExchange() {
+        DeviceFixture f({QStringLiteral("--mute-after"), QStringLiteral("3")});
+        f.load({"Stop", "Koniec"});
+        bool stillOpenAfterClose = false;
+        QTimer::singleShot(200, [&] {
+            f.form->close();
+            stillOpenAfterClose = f.form->isVisible() && f.form->ComPort1->Connected();
+        });
+        f.form->miProgramujClick();
+        QVERIFY(stillOpenAfterClose);
+        QTRY_VERIFY(!f.form->isVisible()); // closed once the exchange had ended
+        QVERIFY(!f.form->ComPort1->Connected());
+    }
     void hangUpLeavesTheWindowUsable() {
         DeviceFixture f({QStringLiteral("--hangup-after"), QStringLiteral("4")});
         f.load({"Czekaj[ms](10)", "Stop", "Koniec"});

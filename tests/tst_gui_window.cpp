@@ -138,6 +138,24 @@ private slots:
         f.form->tbtnWGore->trigger();
         QCOMPARE(f.form->programLines()[1], QStringLiteral("002: Stop"));
     }
+    void listShortcutsActOnTheFocusedList() {
+        GuiFixture f;
+        f.load({"Stop", "Hamuj", "Koniec"});
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        f.form->ListBoxProg->setFocus();
+        f.select(0);
+        QTest::keySequence(f.form->ListBoxProg, QKeySequence(QStringLiteral("Ctrl+D")));
+        QCOMPARE(f.form->programLines()[1], QStringLiteral("002: Stop"));
+        QTest::keySequence(f.form->ListBoxProg, QKeySequence(QStringLiteral("Ctrl+U")));
+        QCOMPARE(f.form->programLines()[0], QStringLiteral("001: Stop"));
+        f.driver.then([](QWidget *w) { answer(w, QMessageBox::Yes); });
+        QTest::keyClick(f.form->ListBoxProg, Qt::Key_Delete);
+        QCOMPARE(f.form->programLines(), QStringList({"001: Hamuj", "002: Koniec"}));
+        // Help without its file reports nothing.
+        f.form->miHelp->trigger();
+        QCOMPARE(f.driver.seen.size(), 1);
+    }
     void saveAndOpenRoundTrip() {
         GuiFixture f;
         f.driver
