@@ -108,8 +108,9 @@ void ProgramEditor::PrzenumerujSkoki() {
     remapJumpTargets([&](int t) { return firstPosition.value(t, 0); });
 }
 
-void ProgramEditor::Przenumeruj(int from) {
-    for (int i = from; i < m_lines.size(); ++i) {
+void ProgramEditor::Przenumeruj(int from, int to) {
+    const int last = to < 0 ? int(m_lines.size()) - 1 : qMin(to, int(m_lines.size()) - 1);
+    for (int i = from; i <= last; ++i) {
         if (lineNumber(m_lines[i]) != i + 1)
             m_lines[i] = formatLine(i + 1, lineBody(m_lines[i]));
     }
@@ -136,13 +137,31 @@ bool ProgramEditor::AddCmd(const QString &body) {
             m_selected = n - 1;
         return true;
     }
-    // The new line climbs to just after the selection. The first step maps the targets
-    // by the numbers the lines carried (a loaded file may be numbered loosely); after it
-    // the numbers equal the positions and the remaining steps compose into one mapping:
-    // lines s+2 .. n-1 move down by one and the new line takes number s+2.
-    swapAndRenumber(n - 2, n - 1, n - 2);
-    const int from = n - 2; // 0-based index of the new line now
-    const int to = s + 1;
+    // The new line climbs to just after the selection, one place at a time, each step
+    // mapping the jump targets by the numbers the lines carry. A loosely numbered list
+    // (a loaded file) takes its first step alone; with the numbers equal to the
+    // positions all steps compose into one mapping.
+    int from = n - 1;
+    if (!numberedInOrder()) {
+        swapAndRenumber(n - 2, n - 1, n - 2);
+        from = n - 2;
+    }
+    moveNumbered(from, s + 1);
+    return true;
+}
+
+bool ProgramEditor::numberedInOrder() const {
+    for (int i = 0; i < m_lines.size(); ++i) {
+        if (lineNumber(m_lines[i]) != i + 1)
+            return false;
+    }
+    return true;
+}
+
+// Moves a line of a list numbered in order from index from up to index to: lines
+// to .. from-1 move down by one, so targets of their numbers grow by one, and the
+// moved line's number becomes to + 1.
+void ProgramEditor::moveNumbered(int from, int to) {
     if (from > to) {
         remapJumpTargets([&](int t) {
             if (t >= to + 1 && t <= from)
@@ -152,10 +171,9 @@ bool ProgramEditor::AddCmd(const QString &body) {
             return t;
         });
         m_lines.move(from, to);
-        Przenumeruj(to);
-        m_selected = to;
+        Przenumeruj(to, from);
     }
-    return true;
+    m_selected = to;
 }
 
 bool ProgramEditor::canMoveUp() const {
@@ -172,10 +190,17 @@ bool ProgramEditor::canMoveDown() const {
 bool ProgramEditor::canDelete() const { return m_selected >= 0 && m_selected < m_lines.size() - 1; }
 
 void ProgramEditor::swapAndRenumber(int a, int b, int newSelection) {
-    m_lines.swapItemsAt(a, b);
+    if (numberedInOrder()) {
+        // Numbers a+1 and b+1 trade places; nothing else moves.
+        remapJumpTargets([&](int t) { return t == a + 1 ? b + 1 : t == b + 1 ? a + 1 : t; });
+        m_lines.swapItemsAt(a, b);
+        Przenumeruj(a, b);
+    } else {
+        m_lines.swapItemsAt(a, b);
+        PrzenumerujSkoki();
+        Przenumeruj();
+    }
     m_selected = newSelection;
-    PrzenumerujSkoki();
-    Przenumeruj(0);
 }
 
 bool ProgramEditor::moveUp() {
@@ -195,10 +220,20 @@ bool ProgramEditor::moveDown() {
 bool ProgramEditor::deleteSelected() {
     if (!canDelete())
         return false;
-    m_lines.removeAt(m_selected);
+    const int removed = m_selected;
+    const int count = int(m_lines.size());
+    const bool inOrder = numberedInOrder();
+    m_lines.removeAt(removed);
     m_selected = -1;
-    PrzenumerujSkoki();
-    Przenumeruj(0);
+    if (inOrder) {
+        // The deleted line's number keeps designating the line that followed it; numbers
+        // beyond the list stay as they are.
+        remapJumpTargets([&](int t) { return t > removed + 1 && t <= count ? t - 1 : t; });
+        Przenumeruj(removed);
+    } else {
+        PrzenumerujSkoki();
+        Przenumeruj();
+    }
     return true;
 }
 

@@ -41,7 +41,10 @@ public:
 
 private:
     void PrzenumerujSkoki();
-    void Przenumeruj(int from = 0);
+    // Rewrites the number fields of lines from .. to (-1: to the end) to their positions.
+    void Przenumeruj(int from = 0, int to = -1);
+    bool numberedInOrder() const;
+    void moveNumbered(int from, int to);
     template <typename Map> void remapJumpTargets(Map targetOf);
     void swapAndRenumber(int a, int b, int newSelection);
 
