@@ -6,7 +6,7 @@ packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev
     libbenchmark-dev
-    poppler-utils xvfb xauth avrdude procps
+    poppler-utils fonts-dejavu-core avrdude procps
 )
 
 missing=()
