@@ -72,17 +72,24 @@ void DeviceEmulator::send(const QByteArray &bytes) {
 }
 
 void DeviceEmulator::onReadable() {
-    m_incoming += m_terminal.readAvailable();
-    while (!m_incoming.isEmpty() && m_terminal.isOpen()) {
-        const quint8 byte = quint8(m_incoming.front());
-        m_incoming.remove(0, 1);
-        m_lastArrivalUs = m_clock.nsecsElapsed() / 1000;
-        ++m_totalReceived;
-        if (m_faults.muteAfter > 0 && m_totalReceived > m_faults.muteAfter)
-            m_faults.silent = true;
-        onByte(byte);
-        if (m_faults.hangupAfter > 0 && m_totalReceived >= m_faults.hangupAfter)
-            hangUp();
+    for (;;) {
+        m_incoming += m_terminal.readAvailable();
+        while (!m_incoming.isEmpty() && m_terminal.isOpen()) {
+            const quint8 byte = quint8(m_incoming.front());
+            m_incoming.remove(0, 1);
+            m_lastArrivalUs = m_clock.nsecsElapsed() / 1000;
+            ++m_totalReceived;
+            if (m_faults.muteAfter > 0 && m_totalReceived > m_faults.muteAfter)
+                m_faults.silent = true;
+            onByte(byte);
+            if (m_faults.hangupAfter > 0 && m_totalReceived >= m_faults.hangupAfter)
+                hangUp();
+        }
+        // Paced: the next byte of a stream follows the echo at once; waiting for it
+        // here instead of in the event loop keeps the wake-up short against the
+        // bit-times being modelled.
+        if (!m_faults.paced || !m_terminal.isOpen() || !m_terminal.waitReadable(2))
+            return;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -54,6 +55,13 @@ void PseudoTerminal::write(const QByteArray &bytes) {
         else if (n < 0 && errno != EAGAIN && errno != EINTR)
             break;
     }
+}
+
+bool PseudoTerminal::waitReadable(int milliseconds) const {
+    if (m_master < 0)
+        return false;
+    pollfd p{m_master, POLLIN, 0};
+    return ::poll(&p, 1, milliseconds) > 0 && (p.revents & POLLIN);
 }
 
 void PseudoTerminal::close() {

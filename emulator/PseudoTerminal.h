@@ -22,6 +22,8 @@ public:
     // What has arrived, without waiting; empty when nothing.
     QByteArray readAvailable();
     void write(const QByteArray &bytes);
+    // Blocks until bytes can be read or the time is up; true when they can.
+    bool waitReadable(int milliseconds) const;
     // Hangs up: the other side sees its port fail.
     void close();
 
