@@ -97,10 +97,7 @@ private slots:
     }
     void deleteAsksAndRenumbers() {
         GuiFixture f;
-        writeProgram(f.path(QStringLiteral("a.dat")),
-                     QStringLiteral("1.0\r\n1\r\n4\r\n001: Skocz do linii(3)\r\n002: Stop\r\n"
-                                    "003: Hamuj\r\n004: Koniec\r\n"));
-        f.form->LoadProgramFromFile(f.path(QStringLiteral("a.dat")));
+        f.load({"Skocz do linii(3)", "Stop", "Hamuj", "Koniec"});
         f.select(1);
         QString question;
         f.driver.then([&](QWidget *w) {
@@ -125,10 +122,7 @@ private slots:
     }
     void movesThroughTheToolbar() {
         GuiFixture f;
-        writeProgram(f.path(QStringLiteral("a.dat")),
-                     QStringLiteral("1.0\r\n1\r\n4\r\n001: Skocz do linii(3)\r\n002: Stop\r\n"
-                                    "003: Hamuj\r\n004: Koniec\r\n"));
-        f.form->LoadProgramFromFile(f.path(QStringLiteral("a.dat")));
+        f.load({"Skocz do linii(3)", "Stop", "Hamuj", "Koniec"});
         f.select(1);
         f.form->tbtnWDol->trigger();
         QCOMPARE(f.form->programLines(),

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -30,6 +31,16 @@ DialogBase::DialogBase(QWidget *parent) : QDialog(parent) {
 }
 
 void DialogBase::bbtnOKClick() { accept(); }
+
+QHBoxLayout *DialogBase::onOffButtons(QRadioButton **on, QRadioButton **off) {
+    *on = new QRadioButton(QStringLiteral("On"), this);
+    *off = new QRadioButton(QStringLiteral("Off"), this);
+    (*on)->setChecked(true);
+    auto *row = new QHBoxLayout;
+    row->addWidget(*on);
+    row->addWidget(*off);
+    return row;
+}
 
 void DialogBase::keyPressEvent(QKeyEvent *event) {
     // The dialog sees Enter before its controls: it always means OK.

@@ -2,7 +2,9 @@
 
 #include <QDialog>
 
+class QHBoxLayout;
 class QPushButton;
+class QRadioButton;
 class QVBoxLayout;
 
 namespace korven::ui {
@@ -20,6 +22,8 @@ public:
 protected:
     // Where subclasses put their controls, above the buttons.
     QVBoxLayout *content() const { return m_content; }
+    // The "On" / "Off" pair of radio buttons, "On" chosen, side by side.
+    QHBoxLayout *onOffButtons(QRadioButton **on, QRadioButton **off);
     // Runs on OK and Enter; the default accepts.
     virtual void bbtnOKClick();
     void keyPressEvent(QKeyEvent *event) override;

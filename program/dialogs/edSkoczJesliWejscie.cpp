@@ -15,12 +15,7 @@ TedSkoczJWejForm::TedSkoczJWejForm(QWidget *parent) : ui::DialogBase(parent) {
     cbNrLinii = new QComboBox(this);
     for (int i = 1; i <= 8; ++i)
         cbNrLinii->addItem(QStringLiteral("IN %1").arg(i));
-    rbOn = new QRadioButton(QStringLiteral("On"), this);
-    rbOff = new QRadioButton(QStringLiteral("Off"), this);
-    rbOn->setChecked(true);
-    auto *states = new QHBoxLayout;
-    states->addWidget(rbOn);
-    states->addWidget(rbOff);
+    QHBoxLayout *states = onOffButtons(&rbOn, &rbOff);
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Nr linii:"), edNrLinii);
     form->addRow(QStringLiteral("Wejście:"), cbNrLinii);
