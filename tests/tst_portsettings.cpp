@@ -1,5 +1,7 @@
 #include "PortSettings.h"
 
+#include "TestFiles.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -7,18 +9,10 @@
 using namespace korven;
 
 namespace {
-QString write(const QTemporaryDir &dir, const QByteArray &content) {
-    const QString path = dir.filePath(QStringLiteral("rs232.ini"));
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(content);
-    return path;
+QString write(const QTemporaryDir &dir, const QByteArray &bytes) {
+    return writeTestFile(dir, QStringLiteral("rs232.ini"), bytes);
 }
-QByteArray read(const QString &path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
+QByteArray read(const QString &path) { return readTestFile(path); }
 } // namespace
 
 class TestPortSettings : public QObject {

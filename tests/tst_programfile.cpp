@@ -1,5 +1,7 @@
 #include "ProgramFile.h"
 
+#include "TestFiles.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -8,17 +10,9 @@ using namespace korven;
 
 namespace {
 QString writeFile(const QTemporaryDir &dir, const QByteArray &bytes) {
-    const QString path = dir.filePath(QStringLiteral("p.dat"));
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return path;
+    return writeTestFile(dir, QStringLiteral("p.dat"), bytes);
 }
-QByteArray readFile(const QString &path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
+QByteArray readFile(const QString &path) { return readTestFile(path); }
 } // namespace
 
 class TestProgramFile : public QObject {
