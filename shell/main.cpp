@@ -58,6 +58,7 @@ TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     layout->addWidget(ListBoxProg, 1);
     setCentralWidget(central);
     buildStatusBar();
+    nameControls();
     miShowProgram->setVisible(m_testMode);
     resize(792, 534 + menuBar()->sizeHint().height());
 

@@ -124,6 +124,7 @@ protected:
 
 private:
     void buildMenus();
+    void nameControls();
     void buildToolbar();
     QWidget *buildCommandArea();
     void buildStatusBar();

@@ -18,6 +18,8 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include <utility>
+
 namespace korven {
 namespace {
 
@@ -291,6 +293,83 @@ void TMainForm::buildStatusBar() {
     statusBar()->addWidget(barPanel);
     statusBar()->addWidget(driverPanel, 1);
     statusBar()->setSizeGripEnabled(true);
+}
+
+void TMainForm::nameControls() {
+    // Object names equal the member names, so that tests and styles find controls by name.
+    const std::pair<QObject *, const char *> controls[] = {
+        {tlbMain, "tlbMain"},
+        {ListBoxProg, "ListBoxProg"},
+        {Panel5, "Panel5"},
+        {memoryPanel, "memoryPanel"},
+        {ProgressBar1, "ProgressBar1"},
+        {driverPanel, "driverPanel"},
+        {sbtnStop, "sbtnStop"},
+        {mnuPlik, "mnuPlik"},
+        {mnuPolecenia, "mnuPolecenia"},
+        {mnuUstawienia, "mnuUstawienia"},
+        {mnuPomoc, "mnuPomoc"},
+        {PopupMenuProg, "PopupMenuProg"},
+        {miNowy, "miNowy"},
+        {miOtworz, "miOtworz"},
+        {miZapisz, "miZapisz"},
+        {miZamknij, "miZamknij"},
+        {miProgramuj, "miProgramuj"},
+        {miUruchom, "miUruchom"},
+        {miWeryfikuj, "miWeryfikuj"},
+        {miSprawdz, "miSprawdz"},
+        {miTestKomunikacji, "miTestKomunikacji"},
+        {miDrukuj, "miDrukuj"},
+        {miStop, "miStop"},
+        {miReset, "miReset"},
+        {miAktualizuj, "miAktualizuj"},
+        {miShowProgram, "miShowProgram"},
+        {miWybor, "miWybor"},
+        {miShowSet, "miShowSet"},
+        {miHelp, "miHelp"},
+        {miAbout, "miAbout"},
+        {miEdycja, "miEdycja"},
+        {miUsun, "miUsun"},
+        {miWGore, "miWGore"},
+        {miWDol, "miWDol"},
+        {tbtnClose, "tbtnClose"},
+        {tbtnNowy, "tbtnNowy"},
+        {tbtnOtworz, "tbtnOtworz"},
+        {tbtnZapisz, "tbtnZapisz"},
+        {tbtnPrint, "tbtnPrint"},
+        {tbtnProgramuj, "tbtnProgramuj"},
+        {tbtnUruchom, "tbtnUruchom"},
+        {tbtnWeryfukuj, "tbtnWeryfukuj"},
+        {tbtnSprawdz, "tbtnSprawdz"},
+        {tbtnTest, "tbtnTest"},
+        {tbtnEdytuj, "tbtnEdytuj"},
+        {tbtnUsun, "tbtnUsun"},
+        {tbtnWGore, "tbtnWGore"},
+        {tbtnWDol, "tbtnWDol"},
+        {tbtnSettings, "tbtnSettings"},
+        {tbtnPomoc, "tbtnPomoc"},
+        {bbtnVmin, "bbtnVmin"},
+        {bbtnVmax, "bbtnVmax"},
+        {bbtnVtarget, "bbtnVtarget"},
+        {bbtn_a_max, "bbtn_a_max"},
+        {bbtnCzekaj, "bbtnCzekaj"},
+        {bbtnCzekajs, "bbtnCzekajs"},
+        {bbtnPrzemieszczenie, "bbtnPrzemieszczenie"},
+        {bbtnSkoczJesliWejsice, "bbtnSkoczJesliWejsice"},
+        {bbtnSkoczJesliLicznikPowtorzen, "bbtnSkoczJesliLicznikPowtorzen"},
+        {bbtnKoniec, "bbtnKoniec"},
+        {bbtnEnable, "bbtnEnable"},
+        {bbtnUstawLicznikPowtorzen, "bbtnUstawLicznikPowtorzen"},
+        {bbtnPrzelaczWyjscie, "bbtnPrzelaczWyjscie"},
+        {bbtnUstawWyjscia, "bbtnUstawWyjscia"},
+        {bbtnZnajdzPozycje, "bbtnZnajdzPozycje"},
+        {bbtnZnajdzHome, "bbtnZnajdzHome"},
+        {bbtnZerujLicznikPozycji, "bbtnZerujLicznikPozycji"},
+        {bbtnStop, "bbtnStop"},
+        {bbtnHamuj, "bbtnHamuj"},
+    };
+    for (const auto &[control, name] : controls)
+        control->setObjectName(QString::fromLatin1(name));
 }
 
 } // namespace korven
