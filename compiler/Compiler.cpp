@@ -3,36 +3,71 @@
 #include "Encoders.h"
 #include "ProgramLine.h"
 
+#include <iterator>
+
 namespace korven {
 namespace {
 
-QString firstPass(const QString &line, Command command, const DriveSettings &drive) {
-    const int pd = drive.PulsDiv;
-    switch (command) {
-    case Command::Vmin: return cmdVmin(fieldDecimal(GetValue(line)), pd);
-    case Command::Vmax: return cmdVmax(fieldDecimal(GetValue(line)), pd);
-    case Command::Vtarget: return cmdVtarget(fieldDecimal(GetValue(line)), pd);
-    case Command::AMax: return cmdaMax(fieldDecimal(GetValue(line)), pd);
-    case Command::Jump: return QStringLiteral("04 00 00");
-    case Command::JumpIfInput: return QStringLiteral("0A 00 00 00");
-    case Command::JumpIfCounter: return QStringLiteral("11 00 00");
-    case Command::FindPos: return cmdFindPos(fieldInt(GetValue(line)));
-    case Command::WaitS: return cmdWait_s(fieldInt(GetValue(line)));
-    case Command::Wait: return cmdWait(fieldInt(GetValue(line)));
-    case Command::Stop: return QStringLiteral("0B");
-    case Command::Brake: return QStringLiteral("0C");
-    case Command::FindHome:
-        return cmdFindHOME(fieldInt(GetValue2(line)), fieldDecimal(GetValue(line)), pd);
-    case Command::ClearPosition: return QStringLiteral("0F");
-    case Command::SetCounter: return cmdSetCounter(fieldInt(GetValue(line)));
-    case Command::Enable: return cmdEnable(GetValue(line).asText());
-    case Command::SetOutput:
+using Encoder = QString (*)(const QString &line, const DriveSettings &drive);
+
+// The opcode alone, for the commands without parameters, and the jumps' placeholders:
+// their opcode and zero bytes up to their length, filled in by the second pass.
+QString fixedBytes(Command command) {
+    const CommandRow &row = commandRow(command);
+    QString text = QStringLiteral("%1").arg(row.opcode, 2, 16, QLatin1Char('0')).toUpper();
+    for (int i = 1; i < row.length; ++i)
+        text += QStringLiteral(" 00");
+    return text;
+}
+
+template <Command C> QString fixed(const QString &, const DriveSettings &) { return fixedBytes(C); }
+
+// The first pass of each command, in the order of the command table.
+const Encoder kFirstPass[] = {
+    [](const QString &line, const DriveSettings &d) {
+        return cmdVmin(fieldDecimal(GetValue(line)), d.PulsDiv);
+    },
+    [](const QString &line, const DriveSettings &d) {
+        return cmdVmax(fieldDecimal(GetValue(line)), d.PulsDiv);
+    },
+    [](const QString &line, const DriveSettings &d) {
+        return cmdVtarget(fieldDecimal(GetValue(line)), d.PulsDiv);
+    },
+    [](const QString &line, const DriveSettings &d) {
+        return cmdaMax(fieldDecimal(GetValue(line)), d.PulsDiv);
+    },
+    [](const QString &line, const DriveSettings &) { return cmdWait(fieldInt(GetValue(line))); },
+    [](const QString &line, const DriveSettings &) { return cmdWait_s(fieldInt(GetValue(line))); },
+    fixed<Command::Jump>,
+    fixed<Command::JumpIfInput>,
+    fixed<Command::JumpIfCounter>,
+    fixed<Command::End>,
+    [](const QString &line, const DriveSettings &) { return cmdFindPos(fieldInt(GetValue(line))); },
+    [](const QString &line, const DriveSettings &d) {
+        return cmdFindHOME(fieldInt(GetValue2(line)), fieldDecimal(GetValue(line)), d.PulsDiv);
+    },
+    fixed<Command::ClearPosition>,
+    fixed<Command::Stop>,
+    fixed<Command::Brake>,
+    [](const QString &line, const DriveSettings &) { return cmdEnable(GetValue(line).asText()); },
+    [](const QString &line, const DriveSettings &) {
+        return cmdSetCounter(fieldInt(GetValue(line)));
+    },
+    [](const QString &line, const DriveSettings &) {
         return cmdSetOut(fieldInt(GetValue(line)) - 1, fieldInt(GetValue2(line)));
-    case Command::Outputs: return cmdSetOuts(GetValue(line).asText());
-    case Command::End: return QStringLiteral("05");
-    case Command::None: break;
-    }
-    return {};
+    },
+    [](const QString &line, const DriveSettings &) { return cmdSetOuts(GetValue(line).asText()); },
+};
+static_assert(std::size(kFirstPass) == kCommandCount, "every command of the table is compiled");
+
+QString firstPass(const QString &line, Command command, const DriveSettings &drive) {
+    if (command == Command::None)
+        return {};
+    const QString text = kFirstPass[int(command)](line, drive);
+    // Lengths are fixed per command: the first pass places every line by them.
+    if (imageLineLength(text) != commandRow(command).length)
+        throw FieldError(QStringLiteral("kod polecenia ma złą długość"));
+    return text;
 }
 
 QString secondPass(const QString &line, Command command, int ownLine,
@@ -44,13 +79,13 @@ QString secondPass(const QString &line, Command command, int ownLine,
     case Command::JumpIfInput:
         return cmdJumpIf(addresses, ownLine, target, fieldInt(GetValue2(line)) - 1,
                          fieldInt(GetValue3(line)));
-    default: return {};
+    default: break;
     }
+    // A jump row of the table without its encoder here.
+    throw FieldError(QStringLiteral("skok bez kodu"));
 }
 
-bool isJump(Command c) {
-    return c == Command::Jump || c == Command::JumpIfInput || c == Command::JumpIfCounter;
-}
+bool isJump(Command c) { return c != Command::None && commandRow(c).jump; }
 
 } // namespace
 

@@ -7,6 +7,8 @@
 namespace korven {
 namespace {
 
+int op(Command command) { return commandRow(command).opcode; }
+
 void appendByte(QString &out, int value) {
     static const char digits[] = "0123456789ABCDEF";
     if (!out.isEmpty())
@@ -86,17 +88,17 @@ int imageLineLength(const QString &line) { return int((line.size() + 1) / 3); }
 QString cmdVmin(long double stepsPerSecond, int pulsDiv) {
     const qint64 v =
         checked(velocity(stepsPerSecond, pulsDiv), 0, 65535, QStringLiteral("rejestr prędkości"));
-    return bytes({0x00, 0x04, 0x00, int(v >> 8), int(v & 0xFF)});
+    return bytes({op(Command::Vmin), 0x04, 0x00, int(v >> 8), int(v & 0xFF)});
 }
 
 QString cmdVmax(long double stepsPerSecond, int pulsDiv) {
     const qint64 v =
         checked(velocity(stepsPerSecond, pulsDiv), 0, 65535, QStringLiteral("rejestr prędkości"));
-    return bytes({0x00, 0x06, 0x00, int(v >> 8), int(v & 0xFF)});
+    return bytes({op(Command::Vmax), 0x06, 0x00, int(v >> 8), int(v & 0xFF)});
 }
 
 QString cmdVtarget(long double stepsPerSecond, int pulsDiv) {
-    return word(0x01, signed12(stepsPerSecond, pulsDiv));
+    return word(op(Command::Vtarget), signed12(stepsPerSecond, pulsDiv));
 }
 
 QString cmdaMax(long double acceleration, int pulsDiv) {
@@ -109,23 +111,24 @@ QString cmdaMax(long double acceleration, int pulsDiv) {
         throw FieldError(
             QStringLiteral("dla przyspieszenia o wartości rejestru %1 nie ma mnożnika rampy")
                 .arg(aMax));
-    return bytes({0x02, 0x0C, 0x00, int(aMax >> 8), int(aMax & 0xFF), 0x18, 0x00,
+    return bytes({op(Command::AMax), 0x0C, 0x00, int(aMax >> 8), int(aMax & 0xFF), 0x18, 0x00,
                   pulsDiv * 16 + rampDiv, 0x00, 0x12, 0x00, pair.PMul, pair.PDiv});
 }
 
 QString cmdJump(const ImageAddresses &addresses, qint64 ownLine, qint64 targetLine) {
-    return jump(0x04, addresses, ownLine, targetLine, std::nullopt);
+    return jump(op(Command::Jump), addresses, ownLine, targetLine, std::nullopt);
 }
 
 QString cmdJumpIfCounter(const ImageAddresses &addresses, qint64 ownLine, qint64 targetLine) {
-    return jump(0x11, addresses, ownLine, targetLine, std::nullopt);
+    return jump(op(Command::JumpIfCounter), addresses, ownLine, targetLine, std::nullopt);
 }
 
 QString cmdJumpIf(const ImageAddresses &addresses, qint64 ownLine, qint64 targetLine,
                   qint64 inputIndex, qint64 state) {
     checked(inputIndex + 1, 1, 8, QStringLiteral("numer wejścia"));
     checked(state, 0, 1, QStringLiteral("stan wejścia"));
-    return jump(0x0A, addresses, ownLine, targetLine, int(inputIndex * 16 + state));
+    return jump(op(Command::JumpIfInput), addresses, ownLine, targetLine,
+                int(inputIndex * 16 + state));
 }
 
 QString cmdFindPos(qint64 position) {
@@ -133,28 +136,30 @@ QString cmdFindPos(qint64 position) {
     const QString hex = position >= 0 ? QStringLiteral("%1").arg(position, 6, 16, QLatin1Char('0'))
                                       : NotIntToHex(-position, 6);
     const qint64 v = hex.toLongLong(nullptr, 16);
-    return bytes({0x06, 0x00, int(v >> 16) & 0xFF, int(v >> 8) & 0xFF, int(v) & 0xFF});
+    return bytes(
+        {op(Command::FindPos), 0x00, int(v >> 16) & 0xFF, int(v >> 8) & 0xFF, int(v) & 0xFF});
 }
 
 QString cmdWait(qint64 milliseconds) {
-    return word(0x07, checked(milliseconds, 0, 65535, QStringLiteral("czas")));
+    return word(op(Command::Wait), checked(milliseconds, 0, 65535, QStringLiteral("czas")));
 }
 
 QString cmdWait_s(qint64 seconds) {
-    return word(0x12, checked(seconds, 0, 65535, QStringLiteral("czas")));
+    return word(op(Command::WaitS), checked(seconds, 0, 65535, QStringLiteral("czas")));
 }
 
 QString cmdSetCounter(qint64 count) {
-    return word(0x10, checked(count, 0, 65535, QStringLiteral("licznik powtórzeń")));
+    return word(op(Command::SetCounter),
+                checked(count, 0, 65535, QStringLiteral("licznik powtórzeń")));
 }
 
 QString cmdFindHOME(qint64 precision, long double stepsPerSecond, int pulsDiv) {
     checked(precision, 0, 15, QStringLiteral("prędkość precyzowania"));
-    return word(0x0D, precision * 4096 + signed12(stepsPerSecond, pulsDiv));
+    return word(op(Command::FindHome), precision * 4096 + signed12(stepsPerSecond, pulsDiv));
 }
 
 QString cmdEnable(const QString &state) {
-    return bytes({0x0E, state == QLatin1String("High") ? 0xFF : 0x00});
+    return bytes({op(Command::Enable), state == QLatin1String("High") ? 0xFF : 0x00});
 }
 
 QString cmdSetOut(qint64 outputIndex, qint64 state) {
@@ -165,7 +170,7 @@ QString cmdSetOut(qint64 outputIndex, qint64 state) {
         o = 7;
     else if (o == 7)
         o = 6;
-    return bytes({0x08, int(o * 16 + state)});
+    return bytes({op(Command::SetOutput), int(o * 16 + state)});
 }
 
 QString cmdSetOuts(const QString &outputList) {
@@ -174,7 +179,7 @@ QString cmdSetOuts(const QString &outputList) {
     int mask = 0;
     for (int j = 0; j < 8; ++j)
         mask |= states[j] ? (1 << j) : 0;
-    return bytes({0x09, mask});
+    return bytes({op(Command::Outputs), mask});
 }
 
 QString NotIntToHex(qint64 value, int digits) {

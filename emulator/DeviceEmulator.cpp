@@ -1,5 +1,6 @@
 #include "DeviceEmulator.h"
 
+#include "CommandTable.h"
 #include "PseudoTerminal.h"
 
 #include <QCoreApplication>
@@ -13,29 +14,7 @@ namespace {
 constexpr long kCharMicroseconds = 10 * 1000000L / 38400;
 
 // Bytes of each command of the byte code, by opcode.
-int commandLength(quint8 opcode) {
-    switch (opcode) {
-    case 0x00: return 5;
-    case 0x01: return 3;
-    case 0x02: return 13;
-    case 0x04: return 3;
-    case 0x05: return 1;
-    case 0x06: return 5;
-    case 0x07: return 3;
-    case 0x08: return 2;
-    case 0x09: return 2;
-    case 0x0A: return 4;
-    case 0x0B:
-    case 0x0C:
-    case 0x0F: return 1;
-    case 0x0D: return 3;
-    case 0x0E: return 2;
-    case 0x10:
-    case 0x11:
-    case 0x12: return 3;
-    default: return 0;
-    }
-}
+int commandLength(quint8 opcode) { return lengthOfOpcode(opcode); }
 
 } // namespace
 

@@ -11,8 +11,14 @@ namespace {
 const QString kEnd = QStringLiteral("Koniec");
 
 bool isJump(const QString &line) {
-    static const QList<Command> jumps = {Command::Jump, Command::JumpIfInput,
-                                         Command::JumpIfCounter};
+    static const QList<Command> jumps = [] {
+        QList<Command> rows;
+        for (const Command c : compileOrder()) {
+            if (commandRow(c).jump)
+                rows.append(c);
+        }
+        return rows;
+    }();
     return recognise(line, jumps) != Command::None;
 }
 

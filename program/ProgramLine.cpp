@@ -5,73 +5,33 @@
 namespace korven {
 
 QString commandName(Command command) {
-    switch (command) {
-    case Command::Vmin: return QStringLiteral("Prędkość min");
-    case Command::Vmax: return QStringLiteral("Prędkość max");
-    case Command::Vtarget: return QStringLiteral("Prędkość docelowa");
-    case Command::AMax: return QStringLiteral("Przysp. max");
-    case Command::Wait: return QStringLiteral("Czekaj[ms]");
-    case Command::WaitS: return QStringLiteral("Czekaj[s]");
-    case Command::Jump: return QStringLiteral("Skocz do linii");
-    case Command::JumpIfInput: return QStringLiteral("Skocz jeśli wejście");
-    case Command::JumpIfCounter: return QStringLiteral("Skocz jeśli licz. powt.");
-    case Command::End: return QStringLiteral("Koniec");
-    case Command::FindPos: return QStringLiteral("Znajdź pozycję");
-    case Command::FindHome: return QStringLiteral("Znajdź HOME");
-    case Command::ClearPosition: return QStringLiteral("Zeruj licznik pozycji");
-    case Command::Stop: return QStringLiteral("Stop");
-    case Command::Brake: return QStringLiteral("Hamuj");
-    case Command::Enable: return QStringLiteral("Enable/Disable");
-    case Command::SetCounter: return QStringLiteral("Ustaw licznik powtórzeń");
-    case Command::SetOutput: return QStringLiteral("Ustaw wyjście");
-    case Command::Outputs: return QStringLiteral("Wyjścia");
-    case Command::None: break;
-    }
-    return {};
-}
-
-const QList<Command> &compileOrder() {
-    static const QList<Command> order = {Command::Vmin,
-                                         Command::Vmax,
-                                         Command::Vtarget,
-                                         Command::AMax,
-                                         Command::Jump,
-                                         Command::JumpIfInput,
-                                         Command::JumpIfCounter,
-                                         Command::FindPos,
-                                         Command::WaitS,
-                                         Command::Wait,
-                                         Command::Stop,
-                                         Command::Brake,
-                                         Command::FindHome,
-                                         Command::ClearPosition,
-                                         Command::SetCounter,
-                                         Command::Enable,
-                                         Command::SetOutput,
-                                         Command::Outputs,
-                                         Command::End};
-    return order;
-}
-
-const QList<Command> &editOrder() {
-    static const QList<Command> order = {
-        Command::Vmin,     Command::Vmax,        Command::Vtarget,      Command::AMax,
-        Command::Jump,     Command::FindPos,     Command::Wait,         Command::WaitS,
-        Command::FindHome, Command::SetCounter,  Command::Enable,       Command::SetOutput,
-        Command::Outputs,  Command::JumpIfInput, Command::JumpIfCounter};
-    return order;
+    return command == Command::None ? QString() : commandRow(command).name;
 }
 
 namespace {
 
-// For each ASCII first letter, the commands whose name starts with it.
+QList<Command> orderBy(int CommandRow::*rank) {
+    QList<Command> order;
+    for (int r = 1; r <= kCommandCount; ++r) {
+        for (const CommandRow &row : commandTable()) {
+            if (row.*rank == r)
+                order.append(row.command);
+        }
+    }
+    return order;
+}
+
+// The commands bucketed by the first letter of their names; any letter, Polish ones
+// included, falls into one of the buckets.
 struct NameIndex {
-    QList<Command> byFirst[128];
-    QString names[int(Command::None)];
+    static constexpr int kBuckets = 64;
+    QList<Command> byFirst[kBuckets];
+    QString names[kCommandCount];
     NameIndex() {
-        for (int c = 0; c < int(Command::None); ++c) {
+        for (int c = 0; c < kCommandCount; ++c) {
             names[c] = commandName(Command(c));
-            byFirst[names[c][0].unicode()].append(Command(c));
+            if (!names[c].isEmpty())
+                byFirst[names[c][0].unicode() % kBuckets].append(Command(c));
         }
     }
 };
@@ -83,6 +43,18 @@ const NameIndex &nameIndex() {
 
 } // namespace
 
+const QList<Command> &compileOrder() {
+    static const QList<Command> order = orderBy(&CommandRow::compileRank);
+    return order;
+}
+
+const QList<Command> &editOrder() {
+    static const QList<Command> order = orderBy(&CommandRow::editRank);
+    return order;
+}
+
+static_assert(kCommandCount <= 32, "one bit of the mask per command");
+
 quint32 occurringCommands(QStringView line) {
     // One pass over the line instead of one search per name: lines are recognised on
     // every recompile, which runs after every edit.
@@ -90,12 +62,9 @@ quint32 occurringCommands(QStringView line) {
     quint32 mask = 0;
     const qsizetype n = line.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = line[i].unicode();
-        if (c >= 128)
-            continue;
-        for (const Command cmd : index.byFirst[c]) {
+        for (const Command cmd : index.byFirst[line[i].unicode() % NameIndex::kBuckets]) {
             const QString &name = index.names[int(cmd)];
-            if (n - i < name.size() || line[i + 1] != name[1])
+            if (n - i < name.size() || line[i] != name[0])
                 continue;
             if (QStringView(name) == line.mid(i, name.size()))
                 mask |= 1u << int(cmd);

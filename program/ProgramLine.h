@@ -1,35 +1,13 @@
 #pragma once
 
+#include "CommandTable.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <array>
 
 namespace korven {
-
-// The nineteen commands of the motion program.
-enum class Command {
-    Vmin,
-    Vmax,
-    Vtarget,
-    AMax,
-    Wait,
-    WaitS,
-    Jump,
-    JumpIfInput,
-    JumpIfCounter,
-    End,
-    FindPos,
-    FindHome,
-    ClearPosition,
-    Stop,
-    Brake,
-    Enable,
-    SetCounter,
-    SetOutput,
-    Outputs,
-    None
-};
 
 // The exact name text of a command: what stands in a line and what recognises it.
 QString commandName(Command command);

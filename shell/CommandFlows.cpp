@@ -19,13 +19,6 @@
 #include <QSpinBox>
 
 namespace korven {
-namespace {
-const qint64 kPositionLimit = 8388607;
-const qint64 kWordLimit = 65535;
-const QString kCounterJumpCaption =
-    QStringLiteral("Skocz jeśli licznik powtórzeń różny od zera i zmniejsz o 1");
-} // namespace
-
 CommandFlows::CommandFlows(QWidget *parent, ProgramEditor &editor, const DriveSettings &drive)
     : m_parent(parent), m_editor(editor), m_drive(drive) {}
 
@@ -51,21 +44,25 @@ std::optional<qint64> CommandFlows::askValue(const ValueSetup &s) {
     return dialog.value();
 }
 
-QString CommandFlows::caption(Command command) const {
-    switch (command) {
-    case Command::Vmin: return QStringLiteral("Prędkość minimalna");
-    case Command::Vmax: return QStringLiteral("Prędkość maksymalna");
-    case Command::Vtarget: return QStringLiteral("Prędkość docelowa");
-    default: return homeCaption();
-    }
+CommandFlows::ValueSetup CommandFlows::valueSetup(Command command, bool editing) const {
+    const CommandRow &row = commandRow(command);
+    const Range &range = editing ? row.fields[0].edit : row.fields[0].add;
+    const qint64 minimum = range.min.resolve(lineCount());
+    ValueSetup setup(editing ? row.editCaption : row.addCaption, row.label, minimum,
+                     range.max.resolve(lineCount()), minimum > 0 ? minimum : 0,
+                     editing ? QString() : row.unit, !editing && row.rangeText);
+    // The counter jump's edit sets the line before its range, as it always did.
+    setup.rangeAfterValue = editing && range.max.lines;
+    return setup;
 }
 
 std::optional<QString> CommandFlows::askSpeed(Command command, const QString &stored,
                                               qint64 precision) {
+    const CommandRow &row = commandRow(command);
+    const bool homing = row.fields.size() > 1;
     TedVForm dialog(m_parent);
-    dialog.setWindowTitle(caption(command));
-    const bool isSigned = command == Command::Vtarget || command == Command::FindHome;
-    dialog.Ustaw(isSigned, command == Command::FindHome, m_drive);
+    dialog.setWindowTitle(row.addCaption);
+    dialog.Ustaw(row.fields[0].kind == FieldKind::SignedSpeed, homing, m_drive);
     dialog.cbPredkoscPrec->setCurrentIndex(int(qBound(qint64(-1), precision, qint64(15))));
     if (!stored.isNull()) {
         dialog.edIlKrokow->setText(stored);
@@ -74,14 +71,14 @@ std::optional<QString> CommandFlows::askSpeed(Command command, const QString &st
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QString speedText = dialog.edIlKrokow->text();
-    if (command == Command::FindHome)
+    if (homing)
         return bodyHome(speedText, dialog.cbPredkoscPrec->currentIndex());
     return bodySpeed(command, speedText);
 }
 
 std::optional<QString> CommandFlows::askAccel(std::optional<long double> stored) {
     TedaForm dialog(m_drive.PulsDiv, m_drive.GlPodz, m_parent);
-    dialog.setWindowTitle(QStringLiteral("Przyspieszenie maksymalne"));
+    dialog.setWindowTitle(commandRow(Command::AMax).addCaption);
     if (stored)
         dialog.select(TedaForm::positionOf(*stored, m_drive.PulsDiv));
     if (dialog.exec() != QDialog::Accepted)
@@ -133,53 +130,20 @@ std::optional<QString> CommandFlows::askOutputs(const QString &title,
 }
 
 bool CommandFlows::add(Command command) {
-    const int n = lineCount();
+    const CommandRow &row = commandRow(command);
     std::optional<QString> body;
-    const auto intBody = [&](const ValueSetup &setup) {
-        if (const auto v = askValue(setup))
+    switch (row.flow) {
+    case DialogFlow::Speed: body = askSpeed(command, QString(), 0); break;
+    case DialogFlow::Acceleration: body = askAccel(std::nullopt); break;
+    case DialogFlow::Value:
+        if (const auto v = askValue(valueSetup(command, false)))
             body = bodyInt(command, *v);
-    };
-    switch (command) {
-    case Command::Vmin:
-    case Command::Vmax:
-    case Command::Vtarget:
-    case Command::FindHome: body = askSpeed(command, QString(), 0); break;
-    case Command::AMax: body = askAccel(std::nullopt); break;
-    case Command::Wait:
-        intBody(
-            {QStringLiteral("Czekaj [ms]"), {}, 0, kWordLimit, 0, QStringLiteral("[ms]"), true});
         break;
-    case Command::WaitS:
-        intBody({QStringLiteral("Czekaj [s]"), {}, 0, kWordLimit, 0, QStringLiteral("[s]"), true});
-        break;
-    case Command::Jump:
-        intBody({QStringLiteral("Skocz do linii"), QStringLiteral("Nr linii:"), 1, n, 1});
-        break;
-    case Command::JumpIfCounter:
-        intBody({kCounterJumpCaption, QStringLiteral("Nr linii:"), 1, n, 1});
-        break;
-    case Command::FindPos:
-        intBody({QStringLiteral("Znajdź pozycję"),
-                 {},
-                 -kPositionLimit,
-                 kPositionLimit,
-                 0,
-                 QStringLiteral("kroków")});
-        break;
-    case Command::SetCounter:
-        intBody({QStringLiteral("Ustaw licznik powtórzeń"), {}, 0, kWordLimit, 0, {}, true});
-        break;
-    case Command::JumpIfInput:
-        body = askJumpIf(QStringLiteral("Skocz jeśli wejście"), 1, 0, true);
-        break;
-    case Command::Enable: body = askEnable(true); break;
-    case Command::SetOutput: body = askSetOut(QStringLiteral("Przełącz wyjście"), 0, true); break;
-    case Command::Outputs: body = askOutputs(QStringLiteral("Ustaw wyjścia"), {}); break;
-    case Command::ClearPosition:
-    case Command::Stop:
-    case Command::Brake:
-    case Command::End: body = bodyPlain(command); break;
-    case Command::None: break;
+    case DialogFlow::JumpIfInput: body = askJumpIf(row.addCaption, 1, 0, true); break;
+    case DialogFlow::Enable: body = askEnable(true); break;
+    case DialogFlow::SetOutput: body = askSetOut(row.addCaption, 0, true); break;
+    case DialogFlow::Outputs: body = askOutputs(row.addCaption, {}); break;
+    case DialogFlow::None: body = bodyPlain(command); break;
     }
     return body && m_editor.AddCmd(*body);
 }
@@ -187,23 +151,18 @@ bool CommandFlows::add(Command command) {
 bool CommandFlows::edit(int index) {
     if (index < 0 || index >= lineCount())
         return false;
-    switch (recognise(m_editor.lines()[index], editOrder())) {
-    case Command::Vmin: EditVmin(index); break;
-    case Command::Vmax: EditVmax(index); break;
-    case Command::Vtarget: EditVtarget(index); break;
-    case Command::AMax: EditaMax(index); break;
-    case Command::Jump: EditJump(index); break;
-    case Command::FindPos: EditFindPos(index); break;
-    case Command::Wait: EditsWait(index); break;
-    case Command::WaitS: EditsWait_s(index); break;
-    case Command::FindHome: FindHOME(index); break;
-    case Command::SetCounter: EditSetCounter(index); break;
-    case Command::Enable: EditEnable(index); break;
-    case Command::SetOutput: EditSetOut(index); break;
-    case Command::Outputs: EditSetOuts(index); break;
-    case Command::JumpIfInput: EditJumpIf(index); break;
-    case Command::JumpIfCounter: EditJumpIfCounter(index); break;
-    default: return false;
+    const Command command = recognise(m_editor.lines()[index], editOrder());
+    if (command == Command::None)
+        return false;
+    switch (commandRow(command).flow) {
+    case DialogFlow::Speed: editSpeed(index, command); break;
+    case DialogFlow::Acceleration: EditaMax(index); break;
+    case DialogFlow::Value: editValue(index, command); break;
+    case DialogFlow::JumpIfInput: EditJumpIf(index); break;
+    case DialogFlow::Enable: EditEnable(index); break;
+    case DialogFlow::SetOutput: EditSetOut(index); break;
+    case DialogFlow::Outputs: EditSetOuts(index); break;
+    case DialogFlow::None: return false;
     }
     return true;
 }
@@ -220,8 +179,9 @@ template <typename Flow> void CommandFlows::editWith(int index, Flow flow) {
     }
 }
 
-void CommandFlows::editValue(int index, Command command, ValueSetup setup) {
+void CommandFlows::editValue(int index, Command command) {
     editWith(index, [&](const QString &line) -> std::optional<QString> {
+        ValueSetup setup = valueSetup(command, true);
         setup.value = fieldInt(GetValue(line));
         const auto v = askValue(setup);
         return v ? std::optional<QString>(bodyInt(command, *v)) : std::nullopt;
@@ -239,35 +199,6 @@ void CommandFlows::EditaMax(int index) {
     editWith(index, [&](const QString &line) { return askAccel(fieldDecimal(GetValue(line))); });
 }
 
-void CommandFlows::EditJump(int index) {
-    editValue(index, Command::Jump,
-              {QStringLiteral("Skocz do linii"), QStringLiteral("Nr linii:"), 0, 0});
-}
-
-void CommandFlows::EditFindPos(int index) {
-    editValue(index, Command::FindPos,
-              {QStringLiteral("Znajdź pozycję"), {}, -kPositionLimit, kPositionLimit});
-}
-
-void CommandFlows::EditsWait(int index) {
-    editValue(index, Command::Wait, {QStringLiteral("Czekaj[ms]"), {}, 0, 0});
-}
-
-void CommandFlows::EditsWait_s(int index) {
-    editValue(index, Command::WaitS, {QStringLiteral("Czekaj"), {}, 0, 0});
-}
-
-void CommandFlows::EditSetCounter(int index) {
-    editValue(index, Command::SetCounter,
-              {QStringLiteral("Ustaw licznik powtórzeń"), {}, 0, kWordLimit});
-}
-
-void CommandFlows::EditJumpIfCounter(int index) {
-    ValueSetup setup{kCounterJumpCaption, QStringLiteral("Nr linii:"), 1, lineCount() - 1};
-    setup.rangeAfterValue = true;
-    editValue(index, Command::JumpIfCounter, setup);
-}
-
 void CommandFlows::EditEnable(int index) {
     editWith(index, [&](const QString &line) {
         return askEnable(GetValue(line).asText().contains(QLatin1String("High")));
@@ -276,20 +207,21 @@ void CommandFlows::EditEnable(int index) {
 
 void CommandFlows::EditSetOut(int index) {
     editWith(index, [&](const QString &line) {
-        return askSetOut(QStringLiteral("Wprowadź"), fieldInt(GetValue(line)) - 1,
+        return askSetOut(commandRow(Command::SetOutput).editCaption, fieldInt(GetValue(line)) - 1,
                          fieldInt(GetValue2(line)) != 0);
     });
 }
 
 void CommandFlows::EditSetOuts(int index) {
     editWith(index, [&](const QString &line) {
-        return askOutputs(QStringLiteral("Wprowadź"), outputStates(GetValue(line).asText()));
+        return askOutputs(commandRow(Command::Outputs).editCaption,
+                          outputStates(GetValue(line).asText()));
     });
 }
 
 void CommandFlows::EditJumpIf(int index) {
     editWith(index, [&](const QString &line) {
-        return askJumpIf(QStringLiteral("Wprowadź"), fieldInt(GetValue(line)),
+        return askJumpIf(commandRow(Command::JumpIfInput).editCaption, fieldInt(GetValue(line)),
                          fieldInt(GetValue2(line)) - 1, fieldInt(GetValue3(line)) != 0);
     });
 }

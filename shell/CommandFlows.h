@@ -30,19 +30,16 @@ public:
     void EditVtarget(int index) { editSpeed(index, Command::Vtarget); }
     void FindHOME(int index) { editSpeed(index, Command::FindHome); }
     void EditaMax(int index);
-    void EditJump(int index);
-    void EditFindPos(int index);
-    void EditsWait(int index);
-    void EditsWait_s(int index);
-    void EditSetCounter(int index);
+    void EditJump(int index) { editValue(index, Command::Jump); }
+    void EditFindPos(int index) { editValue(index, Command::FindPos); }
+    void EditsWait(int index) { editValue(index, Command::Wait); }
+    void EditsWait_s(int index) { editValue(index, Command::WaitS); }
+    void EditSetCounter(int index) { editValue(index, Command::SetCounter); }
     void EditEnable(int index);
     void EditSetOut(int index);
     void EditSetOuts(int index);
     void EditJumpIf(int index);
-    void EditJumpIfCounter(int index);
-
-    // The caption of the homing button, which the homing dialog borrows.
-    static QString homeCaption() { return QStringLiteral("Znajdź HOME       "); }
+    void EditJumpIfCounter(int index) { editValue(index, Command::JumpIfCounter); }
 
 private:
     struct ValueSetup {
@@ -67,10 +64,11 @@ private:
     std::optional<QString> askSetOut(const QString &caption, qint64 output, bool on);
     std::optional<QString> askOutputs(const QString &caption, const std::array<bool, 8> &states);
     void editSpeed(int index, Command command);
-    void editValue(int index, Command command, ValueSetup setup);
+    // The value dialog of a command as its row sets it up for an add or an edit.
+    ValueSetup valueSetup(Command command, bool editing) const;
+    void editValue(int index, Command command);
     template <typename Flow> void editWith(int index, Flow flow);
     int lineCount() const;
-    QString caption(Command command) const;
 
     QWidget *m_parent;
     ProgramEditor &m_editor;

@@ -82,12 +82,6 @@ public:
     QAction *tbtnClose, *tbtnNowy, *tbtnOtworz, *tbtnZapisz, *tbtnPrint, *tbtnProgramuj,
         *tbtnUruchom, *tbtnWeryfukuj, *tbtnSprawdz, *tbtnTest, *tbtnEdytuj, *tbtnUsun, *tbtnWGore,
         *tbtnWDol, *tbtnSettings, *tbtnPomoc;
-    QPushButton *bbtnVmin, *bbtnVmax, *bbtnVtarget, *bbtn_a_max;
-    QPushButton *bbtnCzekaj, *bbtnCzekajs, *bbtnPrzemieszczenie, *bbtnSkoczJesliWejsice,
-        *bbtnSkoczJesliLicznikPowtorzen, *bbtnKoniec;
-    QPushButton *bbtnEnable, *bbtnUstawLicznikPowtorzen, *bbtnPrzelaczWyjscie, *bbtnUstawWyjscia;
-    QPushButton *bbtnZnajdzPozycje, *bbtnZnajdzHome, *bbtnZerujLicznikPozycji, *bbtnStop,
-        *bbtnHamuj;
 
 public slots:
     void bbtnKoniecClick();
@@ -129,8 +123,6 @@ private:
     QWidget *buildCommandArea();
     void buildStatusBar();
     void buildProgramList();
-    QPushButton *commandButton(QWidget *group, int row, const QString &caption, Command command,
-                               const QString &icon = QString());
     void addCommand(Command command);
     void showProgram(int selected);
     void setControlsEnabled(bool enabled);

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
@@ -17,6 +18,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include <utility>
 
@@ -161,25 +163,18 @@ void TMainForm::buildToolbar() {
     tlbMain->addWidget(sbtnStop);
 }
 
-QPushButton *TMainForm::commandButton(QWidget *group, int row, const QString &caption,
-                                      Command command, const QString &icon) {
-    auto *button = new QPushButton(caption, group);
-    button->setGeometry(16, 16 + 24 * row, 160, 25);
-    if (!icon.isEmpty())
-        button->setIcon(QIcon(icon));
-    if (command == Command::End)
-        connect(button, &QPushButton::clicked, this, &TMainForm::bbtnKoniecClick);
-    else
-        connect(button, &QPushButton::clicked, this, [this, command] { addCommand(command); });
-    m_commandButtons.append(button);
-    return button;
-}
-
 QWidget *TMainForm::buildCommandArea() {
+    // The sizes of the design are minimums: other fonts and scaling may widen the area.
     auto *area = new QWidget(this);
-    area->setFixedWidth(425);
+    area->setObjectName(QStringLiteral("commandArea"));
+    area->setMinimumWidth(425);
+    area->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    auto *column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
     Panel5 = new QLabel(area);
-    Panel5->setGeometry(0, 0, 425, 38);
+    Panel5->setMinimumHeight(38);
+    Panel5->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     Panel5->setAlignment(Qt::AlignCenter);
     Panel5->setAutoFillBackground(true);
     QPalette palette = Panel5->palette();
@@ -189,52 +184,40 @@ QWidget *TMainForm::buildCommandArea() {
     QFont bannerFont = Panel5->font();
     bannerFont.setPointSize(12);
     Panel5->setFont(bannerFont);
+    column->addWidget(Panel5);
 
-    const auto group = [area](int column, int row) {
+    auto *grid = new QGridLayout;
+    grid->setContentsMargins(8, 0, 19, 0);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(4);
+    QVBoxLayout *groups[4] = {};
+    for (int g = 0; g < 4; ++g) {
+        const int row = g / 2;
         auto *box = new QGroupBox(area);
-        box->setGeometry(8 + column * 205, row == 0 ? 46 : 237, 193, row == 0 ? 187 : 166);
-        return box;
-    };
-    QGroupBox *speeds = group(0, 0);
-    bbtnVmin = commandButton(speeds, 0, QStringLiteral("Prędkość min."), Command::Vmin,
-                             QStringLiteral(":/icons/speed.png"));
-    bbtnVmax = commandButton(speeds, 1, QStringLiteral("Prędkość maks."), Command::Vmax,
-                             QStringLiteral(":/icons/speed.png"));
-    bbtnVtarget = commandButton(speeds, 2, QStringLiteral("Prędkość docelowa"), Command::Vtarget,
-                                QStringLiteral(":/icons/speed.png"));
-    bbtn_a_max = commandButton(speeds, 3, QStringLiteral("Przyspiesznie maks."), Command::AMax,
-                               QStringLiteral(":/icons/accel.png"));
-
-    QGroupBox *flow = group(1, 0);
-    bbtnCzekaj = commandButton(flow, 0, QStringLiteral("Czekaj [ms]"), Command::Wait);
-    bbtnCzekajs = commandButton(flow, 1, QStringLiteral("Czekaj [s]"), Command::WaitS);
-    bbtnPrzemieszczenie = commandButton(flow, 2, QStringLiteral("Skocz do linii"), Command::Jump);
-    bbtnSkoczJesliWejsice =
-        commandButton(flow, 3, QStringLiteral("Skocz jeśli wejście"), Command::JumpIfInput);
-    bbtnSkoczJesliLicznikPowtorzen =
-        commandButton(flow, 4, QStringLiteral("Skocz jeśli licz. powt."), Command::JumpIfCounter);
-    bbtnKoniec = commandButton(flow, 5, QStringLiteral("Koniec"), Command::End);
-
-    QGroupBox *outputs = group(0, 1);
-    bbtnEnable = commandButton(outputs, 0, QStringLiteral("Enable"), Command::Enable);
-    bbtnUstawLicznikPowtorzen =
-        commandButton(outputs, 1, QStringLiteral("Ustaw licznik powtórzeń"), Command::SetCounter);
-    bbtnPrzelaczWyjscie =
-        commandButton(outputs, 2, QStringLiteral("Przełącz wyjście"), Command::SetOutput);
-    bbtnUstawWyjscia = commandButton(outputs, 3, QStringLiteral("Ustaw wyjścia"), Command::Outputs);
-
-    QGroupBox *motion = group(1, 1);
-    bbtnZnajdzPozycje = commandButton(motion, 0, QStringLiteral("Znajdź pozycję"), Command::FindPos,
-                                      QStringLiteral(":/icons/position.png"));
-    bbtnZnajdzHome = commandButton(motion, 1, CommandFlows::homeCaption(), Command::FindHome,
-                                   QStringLiteral(":/icons/home.png"));
-    bbtnZerujLicznikPozycji =
-        commandButton(motion, 2, QStringLiteral("Zeruj licznik pozycji"), Command::ClearPosition,
-                      QStringLiteral(":/icons/position.png"));
-    bbtnStop = commandButton(motion, 3, QStringLiteral("Stop"), Command::Stop,
-                             QStringLiteral(":/icons/stop.png"));
-    bbtnHamuj = commandButton(motion, 4, QStringLiteral("Hamuj"), Command::Brake,
-                              QStringLiteral(":/icons/stop.png"));
+        box->setMinimumSize(193, row == 0 ? 187 : 166);
+        groups[g] = new QVBoxLayout(box);
+        groups[g]->setContentsMargins(16, 16, 8, 8);
+        groups[g]->setSpacing(0);
+        grid->addWidget(box, row, g % 2);
+    }
+    for (const CommandRow &row : commandTable()) {
+        auto *button = new QPushButton(row.caption, area);
+        button->setObjectName(row.buttonName);
+        button->setMinimumSize(160, 25);
+        if (!row.icon.isEmpty())
+            button->setIcon(QIcon(row.icon));
+        const Command command = row.command;
+        if (command == Command::End)
+            connect(button, &QPushButton::clicked, this, &TMainForm::bbtnKoniecClick);
+        else
+            connect(button, &QPushButton::clicked, this, [this, command] { addCommand(command); });
+        groups[int(row.group)]->addWidget(button);
+        m_commandButtons.append(button);
+    }
+    for (QVBoxLayout *group : groups)
+        group->addStretch(1);
+    column->addLayout(grid);
+    column->addStretch(1);
     return area;
 }
 
@@ -348,25 +331,6 @@ void TMainForm::nameControls() {
         {tbtnWDol, "tbtnWDol"},
         {tbtnSettings, "tbtnSettings"},
         {tbtnPomoc, "tbtnPomoc"},
-        {bbtnVmin, "bbtnVmin"},
-        {bbtnVmax, "bbtnVmax"},
-        {bbtnVtarget, "bbtnVtarget"},
-        {bbtn_a_max, "bbtn_a_max"},
-        {bbtnCzekaj, "bbtnCzekaj"},
-        {bbtnCzekajs, "bbtnCzekajs"},
-        {bbtnPrzemieszczenie, "bbtnPrzemieszczenie"},
-        {bbtnSkoczJesliWejsice, "bbtnSkoczJesliWejsice"},
-        {bbtnSkoczJesliLicznikPowtorzen, "bbtnSkoczJesliLicznikPowtorzen"},
-        {bbtnKoniec, "bbtnKoniec"},
-        {bbtnEnable, "bbtnEnable"},
-        {bbtnUstawLicznikPowtorzen, "bbtnUstawLicznikPowtorzen"},
-        {bbtnPrzelaczWyjscie, "bbtnPrzelaczWyjscie"},
-        {bbtnUstawWyjscia, "bbtnUstawWyjscia"},
-        {bbtnZnajdzPozycje, "bbtnZnajdzPozycje"},
-        {bbtnZnajdzHome, "bbtnZnajdzHome"},
-        {bbtnZerujLicznikPozycji, "bbtnZerujLicznikPozycji"},
-        {bbtnStop, "bbtnStop"},
-        {bbtnHamuj, "bbtnHamuj"},
     };
     for (const auto &[control, name] : controls)
         control->setObjectName(QString::fromLatin1(name));

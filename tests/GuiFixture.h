@@ -8,12 +8,17 @@
 #include "main.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QDialog>
 #include <QFile>
+#include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolBar>
 
 #include <memory>
 
@@ -29,6 +34,13 @@ struct GuiFixture {
         form->show();
     }
     QString path(const QString &name) const { return dir.filePath(name); }
+    // A control of the main window by its object name; a missing one ends the test.
+    template <typename T> T *child(const char *name) const {
+        T *control = form->findChild<T *>(QLatin1String(name));
+        if (!control)
+            qFatal("no control %s", name);
+        return control;
+    }
 
     // Opens a program file of these bodies, numbered, with a driver (TRV10, depth 16).
     void load(const QStringList &bodies, int model = 1, int depth = 4) {
@@ -43,7 +55,8 @@ struct GuiFixture {
     }
     // Selects a line as a click on the list does.
     void select(int row) {
-        form->ListBoxProg->setCurrentIndex(form->ListBoxProg->model()->index(row, 0));
+        child<QListView>("ListBoxProg")
+            ->setCurrentIndex(child<QListView>("ListBoxProg")->model()->index(row, 0));
     }
 
     QTemporaryDir dir;

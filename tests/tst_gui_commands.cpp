@@ -58,7 +58,7 @@ private slots:
                 seen->edWartosc->setValue(250);
                 pressOk(w);
             });
-        f.form->bbtnCzekaj->click();
+        f.child<QPushButton>("bbtnCzekaj")->click();
         QCOMPARE(f.driver.pending(), 0);
         QCOMPARE(title, QStringLiteral("Czekaj [ms]"));
         QCOMPARE(unit, QStringLiteral("[ms]"));
@@ -67,7 +67,7 @@ private slots:
         QFile ini(f.path(QStringLiteral("mi.ini")));
         QVERIFY(ini.open(QIODevice::ReadOnly));
         QCOMPARE(ini.readAll(), QByteArray("[Opcje]\r\nSterownik=0\r\nGlPodzialu=0\r\n"));
-        QCOMPARE(f.form->driverPanel->text(),
+        QCOMPARE(f.child<QLabel>("driverPanel")->text(),
                  QStringLiteral("Sterownik: TRV20 Głębokość podziału mikrokrokowego: 1"));
         QCOMPARE(f.form->programImage(), QStringList({"07 00 FA", "05"}));
 
@@ -76,7 +76,7 @@ private slots:
             QVERIFY(as<TWForm>(w));
             pressOk(w);
         });
-        f.form->bbtnCzekajs->click();
+        f.child<QPushButton>("bbtnCzekajs")->click();
         QCOMPARE(f.form->programLines().size(), 3);
     }
     void cancelledDriverDialogAddsNothing() {
@@ -88,19 +88,19 @@ private slots:
             QCOMPARE(d->cbGlPodKrok->count(), 14);
             pressCancel(w);
         });
-        f.form->bbtnStop->click();
+        f.child<QPushButton>("bbtnStop")->click();
         QCOMPARE(f.driver.pending(), 0);
         QCOMPARE(f.form->programLines(), QStringList{"001: Koniec"});
-        QCOMPARE(f.form->driverPanel->text(),
+        QCOMPARE(f.child<QLabel>("driverPanel")->text(),
                  QStringLiteral("Sterownik: TRV50 Głębokość podziału mikrokrokowego: 2"));
         QVERIFY(!QFile::exists(f.path(QStringLiteral("mi.ini"))));
     }
     void commandsWithoutDialog() {
         GuiFixture f;
         f.load({"Stop", "Koniec"});
-        f.form->bbtnHamuj->click();
-        f.form->bbtnZerujLicznikPozycji->click();
-        f.form->bbtnKoniec->click();
+        f.child<QPushButton>("bbtnHamuj")->click();
+        f.child<QPushButton>("bbtnZerujLicznikPozycji")->click();
+        f.child<QPushButton>("bbtnKoniec")->click();
         QCOMPARE(f.form->programLines(),
                  QStringList({"001: Stop", "002: Hamuj", "003: Zeruj licznik pozycji",
                               "004: Koniec", "005: Koniec"}));
@@ -118,7 +118,7 @@ private slots:
             QCOMPARE(d->lblWart->text(), QStringLiteral("Nr linii:"));
             pressCancel(w);
         });
-        f.form->bbtnPrzemieszczenie->click();
+        f.child<QPushButton>("bbtnPrzemieszczenie")->click();
         QCOMPARE(addRange, std::make_pair(1, 5));
 
         f.select(0);
@@ -244,7 +244,7 @@ private slots:
             button->click();
             QCOMPARE(f.driver.pending(), 0);
         };
-        add(f.form->bbtnZnajdzPozycje, [](QWidget *w) {
+        add(f.child<QPushButton>("bbtnZnajdzPozycje"), [](QWidget *w) {
             auto *d = as<TWForm>(w);
             QCOMPARE(d->lblJM->text(), QStringLiteral("kroków"));
             d->edWartosc->setValue(-9999999); // clamped into the range
@@ -256,26 +256,26 @@ private slots:
             d->cbNrLinii->setCurrentIndex(7);
             pressOk(w);
         });
-        f.form->bbtnPrzelaczWyjscie->click();
+        f.child<QPushButton>("bbtnPrzelaczWyjscie")->click();
         f.driver.then([](QWidget *w) {
             auto *d = as<TedWyjsciaForm>(w);
             d->cb[0]->setChecked(true);
             d->cb[7]->setChecked(true);
             pressOk(w);
         });
-        f.form->bbtnUstawWyjscia->click();
+        f.child<QPushButton>("bbtnUstawWyjscia")->click();
         f.driver.then([](QWidget *w) {
             as<TedEnableForm>(w)->rbLow->setChecked(true);
             pressOk(w);
         });
-        f.form->bbtnEnable->click();
+        f.child<QPushButton>("bbtnEnable")->click();
         f.driver.then([](QWidget *w) {
             auto *d = as<TWForm>(w);
             QCOMPARE(d->lblZakres->text(), QStringLiteral("(0 .. 65535)"));
             d->edWartosc->setValue(300);
             pressOk(w);
         });
-        f.form->bbtnUstawLicznikPowtorzen->click();
+        f.child<QPushButton>("bbtnUstawLicznikPowtorzen")->click();
         f.driver.then([](QWidget *w) {
             auto *d = as<TedSkoczJWejForm>(w);
             QCOMPARE(d->windowTitle(), QStringLiteral("Skocz jeśli wejście"));
@@ -283,9 +283,9 @@ private slots:
             d->cbNrLinii->setCurrentIndex(2);
             pressOk(w);
         });
-        f.form->bbtnSkoczJesliWejsice->click();
+        f.child<QPushButton>("bbtnSkoczJesliWejsice")->click();
         f.driver.then([](QWidget *w) { pressCancel(w); });
-        f.form->bbtnCzekajs->click();
+        f.child<QPushButton>("bbtnCzekajs")->click();
         QCOMPARE(f.form->programLines(),
                  QStringList({"001: Znajdź pozycję(-8388607)", "002: Ustaw wyjście(8)(1)",
                               "003: Wyjścia(1,0,0,0,0,0,0,1)", "004: Enable/Disable(Low)",
@@ -302,11 +302,11 @@ private slots:
             QTest::keyClicks(d->edWartosc, QStringLiteral("abc99999999"));
             QTest::keyClick(d->edWartosc, Qt::Key_Return);
         });
-        f.form->bbtnCzekaj->click();
+        f.child<QPushButton>("bbtnCzekaj")->click();
         // Letters never enter the field; digits stop where the range ends.
         QCOMPARE(f.form->programLines()[1], QStringLiteral("002: Czekaj[ms](9999)"));
         f.driver.then([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
-        f.form->bbtnCzekaj->click();
+        f.child<QPushButton>("bbtnCzekaj")->click();
         QCOMPARE(f.form->programLines().size(), 3);
     }
 };

@@ -31,8 +31,8 @@ struct DeviceFixture : GuiFixture {
         ini.close();
         form->startSerialPort();
     }
-    QString banner() const { return form->Panel5->text(); }
-    bool busy() const { return !form->bbtnVmin->isEnabled(); }
+    QString banner() const { return child<QLabel>("Panel5")->text(); }
+    bool busy() const { return !child<QPushButton>("bbtnVmin")->isEnabled(); }
 
     EmulatorProcess emu;
 };
@@ -54,7 +54,7 @@ private slots:
         QCOMPARE(f.banner(), QStringLiteral("Weryfikacja OK"));
         f.form->Uruchom1Click();
         QVERIFY(f.busy());
-        QVERIFY(f.form->sbtnStop->isEnabled());
+        QVERIFY(f.child<QPushButton>("sbtnStop")->isEnabled());
         QTRY_COMPARE(f.banner(), QStringLiteral("Wykonywanie programu zakończone pomyślnie"));
         QVERIFY(!f.busy());
         f.form->miTestKomunikacjiClick();
@@ -78,7 +78,7 @@ private slots:
         DeviceFixture f;
         f.form->miResetClick();
         QVERIFY(!f.busy());
-        QVERIFY(f.form->sbtnStop->isEnabled());
+        QVERIFY(f.child<QPushButton>("sbtnStop")->isEnabled());
         QTRY_COMPARE(f.banner(), QStringLiteral("Mikroindekser wystartował"));
     }
     void stopDuringProgrammingWaitsForTheExchange() {
@@ -158,9 +158,9 @@ private slots:
         f.form->DisableControls();
         f.form->sbtnStopClick();
         QCOMPARE(f.driver.messages.size(), 2);
-        QVERIFY(f.form->bbtnVmin->isEnabled());
+        QVERIFY(f.child<QPushButton>("bbtnVmin")->isEnabled());
         f.form->Uruchom1Click();
-        QVERIFY(!f.form->bbtnVmin->isEnabled()); // stays off until STOP
+        QVERIFY(!f.child<QPushButton>("bbtnVmin")->isEnabled()); // stays off until STOP
     }
     void emptyProgramAndShutdown() {
         DeviceFixture f;

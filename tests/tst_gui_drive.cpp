@@ -36,7 +36,7 @@ private slots:
             revs = d->edIlObrotow->text();
             pressOk(w);
         });
-        f.form->bbtnVmin->click();
+        f.child<QPushButton>("bbtnVmin")->click();
         QCOMPARE(rangeSteps, QStringLiteral("(7,63..15617,37)"));
         QCOMPARE(rangeRevs, QStringLiteral("(0,00..4,88)"));
         QCOMPARE(steps, QStringLiteral("1600,00"));
@@ -54,7 +54,7 @@ private slots:
             QCOMPARE(d->edIlKrokow->text(), QStringLiteral("3200,00"));
             pressOk(w);
         });
-        f.form->bbtnVmax->click();
+        f.child<QPushButton>("bbtnVmax")->click();
         QCOMPARE(f.form->programLines()[1], QStringLiteral("002: Prędkość max(3200,00) pps"));
     }
     void outOfRangeKeepsTheDialogOpen() {
@@ -82,7 +82,7 @@ private slots:
                 pressOk(w);
             })
             .then([](QWidget *w) { pressCancel(w); });
-        f.form->bbtnVmin->click();
+        f.child<QPushButton>("bbtnVmin")->click();
         QCOMPARE(f.driver.pending(), 0);
         QCOMPARE(messages, QStringList({"Prędkość z poza zakresu !", "Nieprawidłowa prędkość !"}));
         QCOMPARE(f.form->programLines().size(), 2);
@@ -93,7 +93,7 @@ private slots:
             d->edIlKrokow->setText(QStringLiteral("-500"));
             pressOk(w);
         });
-        f.form->bbtnVtarget->click();
+        f.child<QPushButton>("bbtnVtarget")->click();
         QCOMPARE(f.form->programLines()[1], QStringLiteral("002: Prędkość docelowa(-500,00) pps"));
     }
     void homingWithPrecision() {
@@ -107,7 +107,7 @@ private slots:
             d->cbPredkoscPrec->setCurrentIndex(3);
             pressOk(w);
         });
-        f.form->bbtnZnajdzHome->click();
+        f.child<QPushButton>("bbtnZnajdzHome")->click();
         QCOMPARE(f.form->programLines()[1], QStringLiteral("002: Znajdź HOME(-200,00)(3)"));
         f.select(0);
         f.driver.then([](QWidget *w) {
@@ -167,7 +167,7 @@ private slots:
             stillOpen = d->isVisible();
             pressCancel(w);
         });
-        f.form->bbtn_a_max->click();
+        f.child<QPushButton>("bbtn_a_max")->click();
         QVERIFY(stillOpen);
         QCOMPARE(f.form->programLines().size(), 2);
     }

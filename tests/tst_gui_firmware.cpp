@@ -42,7 +42,8 @@ struct Update {
         f.driver.then([&](QWidget *w) { chooseFile(w, hex.fileName()); })
             .then([&, protect](QWidget *w) {
                 question = messageText(w);
-                busyDuringUpdate = !f.form->bbtnVmin->isEnabled() && !f.form->sbtnStop->isEnabled();
+                busyDuringUpdate = !f.child<QPushButton>("bbtnVmin")->isEnabled() &&
+                                   !f.child<QPushButton>("sbtnStop")->isEnabled();
                 answer(w, protect ? QMessageBox::Yes : QMessageBox::No);
             })
             .then([&](QWidget *w) {
@@ -78,9 +79,10 @@ private slots:
         QCOMPARE(u.toolArguments, QStringLiteral("-dATmega16 -pf -vf -if%1 -e")
                                       .arg(f.path(QStringLiteral("firmware 1.hex"))));
         QCOMPARE(u.reopenMessage, QStringLiteral("Nie mogę otworzyć portu: /dev/no-such-port"));
-        QCOMPARE(f.form->Panel5->text(), QStringLiteral("Aktualizacja zakończona pomyślnie"));
-        QVERIFY(f.form->bbtnVmin->isEnabled());
-        QVERIFY(f.form->sbtnStop->isEnabled());
+        QCOMPARE(f.child<QLabel>("Panel5")->text(),
+                 QStringLiteral("Aktualizacja zakończona pomyślnie"));
+        QVERIFY(f.child<QPushButton>("bbtnVmin")->isEnabled());
+        QVERIFY(f.child<QPushButton>("sbtnStop")->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
     }
     void unprotectedUpdateNeedsTwo() {
@@ -88,22 +90,23 @@ private slots:
         Update once(f, "Equal!\\n", false);
         QVERIFY(once.toolArguments.contains(
             QStringLiteral("-ie%1").arg(f.path(QStringLiteral("RQ407_eeprom.hex")))));
-        QCOMPARE(f.form->Panel5->text(), QStringLiteral("Błąd przy aktualizacji !"));
+        QCOMPARE(f.child<QLabel>("Panel5")->text(), QStringLiteral("Błąd przy aktualizacji !"));
         Update twice(f, "Equal!\\nEqual!\\n", false);
-        QCOMPARE(f.form->Panel5->text(), QStringLiteral("Aktualizacja zakończona pomyślnie"));
+        QCOMPARE(f.child<QLabel>("Panel5")->text(),
+                 QStringLiteral("Aktualizacja zakończona pomyślnie"));
     }
     void missingToolFails() {
         GuiFixture f;
         Update u(f, {}, true, false);
-        QCOMPARE(f.form->Panel5->text(), QStringLiteral("Błąd przy aktualizacji !"));
-        QVERIFY(f.form->bbtnVmin->isEnabled());
+        QCOMPARE(f.child<QLabel>("Panel5")->text(), QStringLiteral("Błąd przy aktualizacji !"));
+        QVERIFY(f.child<QPushButton>("bbtnVmin")->isEnabled());
     }
     void cancelledFileDialogChangesNothing() {
         GuiFixture f;
         f.driver.then([](QWidget *w) { pressCancel(w); });
         f.form->miAktualizujClick();
-        QVERIFY(f.form->Panel5->text().isEmpty());
-        QVERIFY(f.form->bbtnVmin->isEnabled());
+        QVERIFY(f.child<QLabel>("Panel5")->text().isEmpty());
+        QVERIFY(f.child<QPushButton>("bbtnVmin")->isEnabled());
     }
 };
 

@@ -107,7 +107,7 @@ private slots:
     }
     void emptyListing() {
         GuiFixture f;
-        f.form->miNowy->setEnabled(true);
+        f.child<QAction>("miNowy")->setEnabled(true);
         StringDS ds;
         ListingReport report(ds, [](const QString &, QString &) {});
         QPdfWriter writer(f.path(QStringLiteral("empty.pdf")));

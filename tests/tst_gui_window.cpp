@@ -55,15 +55,15 @@ private slots:
         QCOMPARE(f.form->windowTitle(), QStringLiteral("KORVEN"));
         QCOMPARE(f.form->programLines(), QStringList{"001: Koniec"});
         QCOMPARE(f.form->programImage(), QStringList{"05"});
-        QCOMPARE(f.form->memoryPanel->text(), QStringLiteral("Dostępna pamięć 99,9 %"));
-        QCOMPARE(f.form->ProgressBar1->value(), 1);
-        QVERIFY(!f.form->miShowProgram->isVisible());
-        QVERIFY(f.form->Panel5->text().isEmpty());
+        QCOMPARE(f.child<QLabel>("memoryPanel")->text(), QStringLiteral("Dostępna pamięć 99,9 %"));
+        QCOMPARE(f.child<QProgressBar>("ProgressBar1")->value(), 1);
+        QVERIFY(!f.child<QAction>("miShowProgram")->isVisible());
+        QVERIFY(f.child<QLabel>("Panel5")->text().isEmpty());
     }
     void testModeShowsThePreviewEntry() {
         GuiFixture f(true);
-        QVERIFY(f.form->miShowProgram->isVisible());
-        f.form->miShowProgram->trigger();
+        QVERIFY(f.child<QAction>("miShowProgram")->isVisible());
+        f.child<QAction>("miShowProgram")->trigger();
         QVERIFY(f.prog->isVisible());
         QCOMPARE(f.prog->windowTitle(), QStringLiteral("Podgląd programu"));
         QCOMPARE(f.prog->prg->toPlainText(), QStringLiteral("05"));
@@ -73,27 +73,29 @@ private slots:
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
         f.form->DisableControls();
-        QVERIFY(!f.form->ListBoxProg->isEnabled());
-        QVERIFY(!f.form->bbtnVmin->isEnabled() && !f.form->bbtnHamuj->isEnabled());
-        QVERIFY(!f.form->tbtnClose->isEnabled() && !f.form->tbtnPomoc->isEnabled());
-        for (QMenu *menu :
-             {f.form->mnuPlik, f.form->mnuPolecenia, f.form->mnuUstawienia, f.form->mnuPomoc})
+        QVERIFY(!f.child<QListView>("ListBoxProg")->isEnabled());
+        QVERIFY(!f.child<QPushButton>("bbtnVmin")->isEnabled() &&
+                !f.child<QPushButton>("bbtnHamuj")->isEnabled());
+        QVERIFY(!f.child<QAction>("tbtnClose")->isEnabled() &&
+                !f.child<QAction>("tbtnPomoc")->isEnabled());
+        for (QMenu *menu : {f.child<QMenu>("mnuPlik"), f.child<QMenu>("mnuPolecenia"),
+                            f.child<QMenu>("mnuUstawienia"), f.child<QMenu>("mnuPomoc")})
             QVERIFY(!menu->menuAction()->isEnabled());
-        QVERIFY(f.form->sbtnStop->isEnabled());
+        QVERIFY(f.child<QPushButton>("sbtnStop")->isEnabled());
         // Ctrl+N does nothing while busy: no save question appears.
         QTest::keySequence(f.form.get(), QKeySequence(QStringLiteral("Ctrl+N")));
         QTest::qWait(30);
         QCOMPARE(f.driver.seen, QStringList());
         // Esc is the keyboard STOP; it brings the controls back.
         QTest::keyClick(f.form.get(), Qt::Key_Escape);
-        QVERIFY(f.form->bbtnVmin->isEnabled());
-        QVERIFY(f.form->mnuPlik->menuAction()->isEnabled());
-        QVERIFY(f.form->ListBoxProg->isEnabled());
+        QVERIFY(f.child<QPushButton>("bbtnVmin")->isEnabled());
+        QVERIFY(f.child<QMenu>("mnuPlik")->menuAction()->isEnabled());
+        QVERIFY(f.child<QListView>("ListBoxProg")->isEnabled());
         // With the STOP button off, Esc does nothing.
         f.form->DisableControls();
-        f.form->sbtnStop->setEnabled(false);
+        f.child<QPushButton>("sbtnStop")->setEnabled(false);
         QTest::keyClick(f.form.get(), Qt::Key_Escape);
-        QVERIFY(!f.form->bbtnVmin->isEnabled());
+        QVERIFY(!f.child<QPushButton>("bbtnVmin")->isEnabled());
     }
     void deleteAsksAndRenumbers() {
         GuiFixture f;
@@ -124,12 +126,12 @@ private slots:
         GuiFixture f;
         f.load({"Skocz do linii(3)", "Stop", "Hamuj", "Koniec"});
         f.select(1);
-        f.form->tbtnWDol->trigger();
+        f.child<QAction>("tbtnWDol")->trigger();
         QCOMPARE(f.form->programLines(),
                  QStringList({"001: Skocz do linii(2)", "002: Hamuj", "003: Stop", "004: Koniec"}));
-        QCOMPARE(f.form->ListBoxProg->currentIndex().row(), 2);
-        f.form->tbtnWDol->trigger(); // not past the final Koniec
-        f.form->tbtnWGore->trigger();
+        QCOMPARE(f.child<QListView>("ListBoxProg")->currentIndex().row(), 2);
+        f.child<QAction>("tbtnWDol")->trigger(); // not past the final Koniec
+        f.child<QAction>("tbtnWGore")->trigger();
         QCOMPARE(f.form->programLines()[1], QStringLiteral("002: Stop"));
     }
     void listShortcutsActOnTheFocusedList() {
@@ -137,17 +139,19 @@ private slots:
         f.load({"Stop", "Hamuj", "Koniec"});
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
-        f.form->ListBoxProg->setFocus();
+        f.child<QListView>("ListBoxProg")->setFocus();
         f.select(0);
-        QTest::keySequence(f.form->ListBoxProg, QKeySequence(QStringLiteral("Ctrl+D")));
+        QTest::keySequence(f.child<QListView>("ListBoxProg"),
+                           QKeySequence(QStringLiteral("Ctrl+D")));
         QCOMPARE(f.form->programLines()[1], QStringLiteral("002: Stop"));
-        QTest::keySequence(f.form->ListBoxProg, QKeySequence(QStringLiteral("Ctrl+U")));
+        QTest::keySequence(f.child<QListView>("ListBoxProg"),
+                           QKeySequence(QStringLiteral("Ctrl+U")));
         QCOMPARE(f.form->programLines()[0], QStringLiteral("001: Stop"));
         f.driver.then([](QWidget *w) { answer(w, QMessageBox::Yes); });
-        QTest::keyClick(f.form->ListBoxProg, Qt::Key_Delete);
+        QTest::keyClick(f.child<QListView>("ListBoxProg"), Qt::Key_Delete);
         QCOMPARE(f.form->programLines(), QStringList({"001: Hamuj", "002: Koniec"}));
         // Help without its file reports nothing.
-        f.form->miHelp->trigger();
+        f.child<QAction>("miHelp")->trigger();
         QCOMPARE(f.driver.seen.size(), 1);
     }
     void saveAndOpenRoundTrip() {
@@ -158,8 +162,8 @@ private slots:
                 qobject_cast<TWForm *>(w)->edWartosc->setValue(1000);
                 pressOk(w);
             });
-        f.form->bbtnCzekaj->click();
-        f.form->bbtnStop->click();
+        f.child<QPushButton>("bbtnCzekaj")->click();
+        f.child<QPushButton>("bbtnStop")->click();
         const QString file = f.path(QStringLiteral("program.dat"));
         f.driver.then([&](QWidget *w) { chooseFile(w, file); });
         f.form->miZapiszClick();
@@ -174,8 +178,8 @@ private slots:
         g.form->miOtworzClick();
         QCOMPARE(g.form->programLines(), f.form->programLines());
         QCOMPARE(g.form->programImage(), f.form->programImage());
-        QCOMPARE(g.form->driverPanel->text(), f.form->driverPanel->text());
-        QCOMPARE(g.form->memoryPanel->text(), QStringLiteral("Dostępna pamięć 99,5 %"));
+        QCOMPARE(g.child<QLabel>("driverPanel")->text(), f.child<QLabel>("driverPanel")->text());
+        QCOMPARE(g.child<QLabel>("memoryPanel")->text(), QStringLiteral("Dostępna pamięć 99,5 %"));
         // The dialog offers the last file again.
         QString offered;
         g.driver.then([&](QWidget *w) {
@@ -223,17 +227,19 @@ private slots:
             QCOMPARE(w->windowTitle(), QStringLiteral("KORVEN"));
             pressOk(w);
         });
-        f.form->tbtnSprawdz->trigger();
+        f.child<QAction>("tbtnSprawdz")->trigger();
         QCOMPARE(message, QStringLiteral("Brak zdefiniowanej prędkości minimalnej !"));
-        QCOMPARE(f.form->Panel5->text(), QStringLiteral("Składnia programu jest niepoprawna"));
+        QCOMPARE(f.child<QLabel>("Panel5")->text(),
+                 QStringLiteral("Składnia programu jest niepoprawna"));
         writeProgram(
             f.path(QStringLiteral("c.dat")),
             QStringLiteral("1.0\r\n1\r\n4\r\n001: Prędkość min(10,00) pps\r\n"
                            "002: Prędkość max(100,00) pps\r\n003: Przysp. max(232,83) pps/s^2\r\n"
                            "004: Koniec\r\n"));
         f.form->LoadProgramFromFile(f.path(QStringLiteral("c.dat")));
-        f.form->miSprawdz->trigger();
-        QCOMPARE(f.form->Panel5->text(), QStringLiteral("Składnia programu jest poprawna"));
+        f.child<QAction>("miSprawdz")->trigger();
+        QCOMPARE(f.child<QLabel>("Panel5")->text(),
+                 QStringLiteral("Składnia programu jest poprawna"));
     }
     void compileErrorIsShownAndTheListKept() {
         GuiFixture f;
@@ -248,21 +254,30 @@ private slots:
                              "zakresie 0..65535."});
         QCOMPARE(f.form->programLines().size(), 3);
         QVERIFY(f.form->programImage().isEmpty());
-        QCOMPARE(f.form->memoryPanel->text(), QStringLiteral("Błąd w programie"));
+        QCOMPARE(f.child<QLabel>("memoryPanel")->text(), QStringLiteral("Błąd w programie"));
     }
     void commandAreaKeepsItsWidth() {
         GuiFixture f;
-        QWidget *area = f.form->Panel5->parentWidget();
+        QWidget *area = f.child<QLabel>("Panel5")->parentWidget();
         f.form->resize(800, 600);
         QTest::qWait(20);
-        const int listWidth = f.form->ListBoxProg->width();
+        const int listWidth = f.child<QListView>("ListBoxProg")->width();
+        const int areaWidth = area->width();
+        QVERIFY(areaWidth >= 425);
         f.form->resize(1200, 700);
         QTest::qWait(20);
-        QCOMPARE(area->width(), 425);
-        QVERIFY(f.form->ListBoxProg->width() > listWidth + 300);
-        QCOMPARE(f.form->ProgressBar1->width(), 185);
-        QCOMPARE(f.form->sbtnStop->text(), QStringLiteral("STOP [ESC]"));
-        QCOMPARE(f.form->sbtnStop->toolTip(), QStringLiteral("Stop awaryjny"));
+        QCOMPARE(area->width(), areaWidth);
+        // The design's sizes are minimums of the command area's parts.
+        for (const QPushButton *b : area->findChildren<QPushButton *>()) {
+            QVERIFY(b->width() >= 160 && b->height() >= 25);
+        }
+        for (const QGroupBox *g : area->findChildren<QGroupBox *>())
+            QVERIFY(g->width() >= 193 && g->height() >= 166);
+        QVERIFY(f.child<QLabel>("Panel5")->height() >= 38);
+        QVERIFY(f.child<QListView>("ListBoxProg")->width() > listWidth + 300);
+        QCOMPARE(f.child<QProgressBar>("ProgressBar1")->width(), 185);
+        QCOMPARE(f.child<QPushButton>("sbtnStop")->text(), QStringLiteral("STOP [ESC]"));
+        QCOMPARE(f.child<QPushButton>("sbtnStop")->toolTip(), QStringLiteral("Stop awaryjny"));
     }
     void aboutBoxAndSplash() {
         QString version;
@@ -272,7 +287,7 @@ private slots:
             pressOk(w);
         });
         GuiFixture f;
-        f.form->miAbout->trigger();
+        f.child<QAction>("miAbout")->trigger();
         QVERIFY(version.startsWith(QStringLiteral("Wersja: 1.0.1  [Build: ")));
 
         TLogoForm logo;
