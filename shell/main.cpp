@@ -9,6 +9,7 @@
 #include "Messages.h"
 #include "Oprogramie.h"
 #include "PodgladProg.h"
+#include "ProgramChange.h"
 #include "ProgramCheck.h"
 #include "ProgramFile.h"
 #include "ProgramListModel.h"
@@ -36,17 +37,22 @@
 #include <QThread>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QUrl>
 
 namespace korven {
 
 TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     : QMainWindow(parent), m_programDir(programDir), m_testMode(testMode),
-      m_flows(this, m_editor, m_drive),
+      m_flows(this, m_doc.editor(), m_doc.drive()), m_undo(new QUndoStack(this)),
       m_listing(StringDs,
                 [this](const QString &name, QString &value) { GetReportValue(name, value); }) {
     initArtResources();
     setWindowTitle(QStringLiteral("KORVEN"));
+    m_undo->setObjectName(QStringLiteral("undoStack"));
+    connect(m_undo, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { m_doc.setModified(!clean); });
+    connect(&m_doc, &ProgramDocument::modifiedChanged, this, &TMainForm::showModified);
     buildMenus();
     buildToolbar();
     buildProgramList();
@@ -135,10 +141,6 @@ TMainForm::~TMainForm() = default;
 
 QString TMainForm::iniPath() const { return m_programDir + QStringLiteral("mi.ini"); }
 
-QStringList TMainForm::programImage() const {
-    return m_progForm ? m_progForm->image() : QStringList();
-}
-
 void TMainForm::ShowMessageEx(const QString &text) { Panel5->setText(text); }
 
 void TMainForm::setControlsEnabled(bool enabled) {
@@ -154,6 +156,8 @@ void TMainForm::setControlsEnabled(bool enabled) {
         button->setEnabled(enabled);
     for (QAction *action : m_toolbarButtons)
         action->setEnabled(enabled);
+    miCofnij->setEnabled(enabled && m_undo->canUndo());
+    miPonow->setEnabled(enabled && m_undo->canRedo());
     repaint();
 }
 
@@ -162,12 +166,13 @@ void TMainForm::DisableControls() { setControlsEnabled(false); }
 void TMainForm::EnableControls() { setControlsEnabled(true); }
 
 bool TMainForm::GenerujProgram() {
-    const CompileResult result = korven::GenerujProgram(m_editor.lines(), m_drive);
-    if (m_progForm)
+    const CompileResult result = korven::GenerujProgram(m_doc.lines(), m_doc.drive());
+    const int length = ObliczDlProg(result.image);
+    m_doc.setCompiled(result.image, length, result.error);
+    // The preview only shows the image; a hidden one is filled when it is shown.
+    if (m_progForm && m_progForm->isVisible())
         m_progForm->setImage(result.image);
-    m_imageValid = result.ok();
     if (result.ok()) {
-        const int length = ObliczDlProg(result.image);
         ProgressBar1->setValue(memoryBarPosition(length));
         memoryPanel->setText(memoryText(length));
         return true;
@@ -179,13 +184,13 @@ bool TMainForm::GenerujProgram() {
 }
 
 bool TMainForm::Sterownik() {
-    if (m_editor.lines().size() != 1)
+    if (m_doc.lines().size() != 1)
         return true;
     TWybSterForm dialog(iniPath(), this);
     dialog.OdczytajUstawienia();
     const bool ok = dialog.exec() == QDialog::Accepted;
     if (ok)
-        m_drive = dialog.selection().settings();
+        m_doc.setDrive(dialog.selection().settings(), dialog.selection().statusText());
     driverPanel->setText(dialog.selection().statusText());
     return ok;
 }
@@ -199,82 +204,155 @@ void TMainForm::showProgram(int selected) {
         ListBoxProg->scrollTo(index);
     }
     m_syncingSelection = false;
-    m_editor.setSelected(selected);
+    m_doc.editor().setSelected(selected);
+}
+
+void TMainForm::recordChange(const QString &text, const ProgramDocument::State &before) {
+    ProgramDocument::State after = m_doc.state();
+    if (after.sameProgram(before))
+        return;
+    m_undo->push(new ProgramChange(text, before, std::move(after),
+                                   [this](const ProgramDocument::State &s) { applyState(s); }));
+}
+
+void TMainForm::applyState(const ProgramDocument::State &state) {
+    m_doc.restore(state);
+    driverPanel->setText(state.driverText);
+    GenerujProgram();
+    showProgram(state.selected);
+}
+
+void TMainForm::showModified(bool modified) {
+    setWindowTitle(modified ? QStringLiteral("KORVEN*") : QStringLiteral("KORVEN"));
+}
+
+bool TMainForm::keepWork() {
+    if (!m_doc.isModified())
+        return true;
+    switch (ui::askYesNoCancel(this, QStringLiteral("Zapisać bieżący prgram ?"))) {
+    case ui::Answer::Yes: miZapiszClick(); return !m_doc.isModified();
+    case ui::Answer::No: return true;
+    case ui::Answer::Cancel: break;
+    }
+    return false;
 }
 
 void TMainForm::addCommand(Command command) {
+    const ProgramDocument::State before = m_doc.state();
+    // The guard's driver choice belongs to the same undo step as the command.
+    if (Sterownik()) {
+        ListBoxProg->setUpdatesEnabled(false);
+        m_flows.add(command);
+        ListBoxProg->setUpdatesEnabled(true);
+        GenerujProgram();
+        showProgram(m_doc.selected());
+    }
+    recordChange(commandRow(command).name, before);
+}
+
+void TMainForm::AddCmd(const QString &body) {
+    const ProgramDocument::State before = m_doc.state();
+    m_doc.editor().AddCmd(body);
+    GenerujProgram();
+    showProgram(m_doc.selected());
+    recordChange(body, before);
+}
+
+void TMainForm::addEnd() {
     if (!Sterownik())
         return;
-    ListBoxProg->setUpdatesEnabled(false);
-    m_flows.add(command);
-    ListBoxProg->setUpdatesEnabled(true);
+    m_doc.editor().AddCmd(QStringLiteral("Koniec"));
     GenerujProgram();
-    showProgram(m_editor.GetSelected());
+    showProgram(m_doc.selected());
 }
 
 void TMainForm::bbtnKoniecClick() {
-    if (!Sterownik())
+    const ProgramDocument::State before = m_doc.state();
+    addEnd();
+    // The start-up program is where the history begins.
+    if (before.lines.isEmpty() && m_undo->count() == 0)
         return;
-    m_editor.AddCmd(QStringLiteral("Koniec"));
-    GenerujProgram();
-    showProgram(m_editor.GetSelected());
+    recordChange(QStringLiteral("Koniec"), before);
 }
 
 void TMainForm::ListBoxProgDblClick() {
-    const int selected = m_editor.GetSelected();
+    const int selected = m_doc.selected();
     if (selected < 0)
         return;
+    const ProgramDocument::State before = m_doc.state();
     m_flows.edit(selected);
     GenerujProgram();
     showProgram(selected);
+    recordChange(QStringLiteral("Edycja"), before);
 }
 
 void TMainForm::miUsunClick() {
-    if (!m_editor.canDelete())
+    if (!m_doc.editor().canDelete())
         return;
     if (!ui::askYesNo(this, QStringLiteral("Usunąć zaznaczoną linię ?"), false))
         return;
-    m_editor.deleteSelected();
+    deleteSelectedLine();
+}
+
+void TMainForm::deleteSelectedLine() {
+    const ProgramDocument::State before = m_doc.state();
+    if (!m_doc.editor().deleteSelected())
+        return;
     GenerujProgram();
     showProgram(-1);
+    recordChange(QStringLiteral("Usuń"), before);
 }
 
 void TMainForm::sbtnPrzesunWGoreClick() {
-    if (!m_editor.moveUp())
+    const ProgramDocument::State before = m_doc.state();
+    if (!m_doc.editor().moveUp())
         return;
     GenerujProgram();
-    showProgram(m_editor.GetSelected());
+    showProgram(m_doc.selected());
+    recordChange(QStringLiteral("Przesuń w górę"), before);
 }
 
 void TMainForm::sbtnPrzesunWDolClick() {
-    if (!m_editor.moveDown())
+    const ProgramDocument::State before = m_doc.state();
+    if (!m_doc.editor().moveDown())
         return;
     GenerujProgram();
-    showProgram(m_editor.GetSelected());
+    showProgram(m_doc.selected());
+    recordChange(QStringLiteral("Przesuń w dół"), before);
 }
 
 void TMainForm::miNowyClick() {
-    if (ui::askYesNo(this, QStringLiteral("Zapisać bieżący prgram ?"), true))
+    if (m_doc.isModified()) {
+        if (!keepWork())
+            return;
+    } else if (ui::askYesNo(this, QStringLiteral("Zapisać bieżący prgram ?"), true)) {
         miZapiszClick();
-    m_editor.clear();
+    }
+    const ProgramDocument::State before = m_doc.state();
+    m_doc.editor().clear();
+    m_doc.setCompiled({}, 0, {});
     if (m_progForm)
         m_progForm->setImage({});
     showProgram(-1);
-    bbtnKoniecClick();
+    addEnd();
+    m_doc.setFileName({});
+    recordChange(QStringLiteral("Nowy"), before);
+    m_undo->setClean();
 }
 
 void TMainForm::miOtworzClick() {
+    if (!keepWork())
+        return;
     QFileDialog dialog(this, QStringLiteral("Otwórz"), QDir::rootPath(),
                        QStringLiteral("*.dat (*.dat)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setDefaultSuffix(QStringLiteral("dat"));
-    if (!m_lastOpenFile.isEmpty())
-        dialog.selectFile(m_lastOpenFile);
+    if (!m_doc.fileName().isEmpty())
+        dialog.selectFile(m_doc.fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    m_lastOpenFile = dialog.selectedFiles().first();
-    LoadProgramFromFile(m_lastOpenFile);
+    LoadProgramFromFile(dialog.selectedFiles().first());
 }
 
 void TMainForm::LoadProgramFromFile(const QString &fileName) {
@@ -288,16 +366,20 @@ void TMainForm::LoadProgramFromFile(const QString &fileName) {
         return;
     case LoadedProgram::Status::Ok: break;
     }
-    m_editor.setLines(loaded.lines);
+    const ProgramDocument::State before = m_doc.state();
+    m_doc.editor().setLines(loaded.lines);
     const DriverSelection selection =
-        selectionForStoredIndexes(loaded.modelIndex, loaded.depthIndex, m_drive);
-    m_drive = selection.settings();
+        selectionForStoredIndexes(loaded.modelIndex, loaded.depthIndex, m_doc.drive());
+    m_doc.setDrive(selection.settings(), selection.statusText());
     driverPanel->setText(selection.statusText());
     if (!selection.ZapiszUstawienia(iniPath()))
         ui::showMessage(this,
                         QStringLiteral("Nie można zapisać ustawień w pliku %1.").arg(iniPath()));
     showProgram(-1);
     GenerujProgram();
+    m_doc.setFileName(fileName);
+    recordChange(QStringLiteral("Otwórz"), before);
+    m_undo->setClean();
 }
 
 void TMainForm::miZapiszClick() {
@@ -305,24 +387,27 @@ void TMainForm::miZapiszClick() {
                        QStringLiteral("*.dat (*.dat)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("dat"));
-    if (!m_lastSaveFile.isEmpty())
-        dialog.selectFile(m_lastSaveFile);
+    if (!m_doc.fileName().isEmpty())
+        dialog.selectFile(m_doc.fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    m_lastSaveFile = dialog.selectedFiles().first();
-    SaveProgramToFile(m_lastSaveFile);
+    SaveProgramToFile(dialog.selectedFiles().first());
 }
 
 bool TMainForm::SaveProgramToFile(const QString &fileName) {
-    const QString error = korven::SaveProgramToFile(fileName, m_editor.lines(), m_drive.ModelIndex,
-                                                    m_drive.DepthIndex);
-    if (!error.isEmpty())
+    const QString error = korven::SaveProgramToFile(
+        fileName, m_doc.lines(), m_doc.drive().ModelIndex, m_doc.drive().DepthIndex);
+    if (!error.isEmpty()) {
         ui::showMessage(this, error);
-    return error.isEmpty();
+        return false;
+    }
+    m_doc.setFileName(fileName);
+    m_undo->setClean();
+    return true;
 }
 
 void TMainForm::tbtnSprawdzClick() {
-    const CheckResult result = SprawdzProgram(m_editor.lines());
+    const CheckResult result = SprawdzProgram(m_doc.lines());
     if (!result.ok)
         ui::showMessage(this, result.message);
     ShowMessageEx(checkVerdict(result));
@@ -331,6 +416,7 @@ void TMainForm::tbtnSprawdzClick() {
 void TMainForm::miShowProgramClick() {
     GenerujProgram();
     if (m_progForm) {
+        m_progForm->setImage(m_doc.image());
         m_progForm->show();
         m_progForm->raise();
     }
@@ -341,9 +427,11 @@ void TMainForm::miShowSetClick() {
         return;
     DriverSelection selection;
     selection.OdczytajUstawienia(iniPath());
-    m_drive.PulsDiv = selection.PulsDiv();
-    m_drive.Vmax = selection.Vmax();
-    m_drive.GlPodz = selection.GlPodz();
+    DriveSettings drive = m_doc.drive();
+    drive.PulsDiv = selection.PulsDiv();
+    drive.Vmax = selection.Vmax();
+    drive.GlPodz = selection.GlPodz();
+    m_doc.setDrive(drive, m_doc.driverText());
     QString text = selection.parameterText();
     ui::showMessage(this, text.replace(QLatin1Char('\r'), QLatin1Char('\n')));
 }
@@ -368,7 +456,7 @@ void TMainForm::sbtnStopClick() {
 
 void TMainForm::miProgramujClick() {
     const bool compiled = GenerujProgram();
-    if (m_editor.lines().isEmpty()) {
+    if (m_doc.lines().isEmpty()) {
         ShowMessageEx(QStringLiteral("Brak poleceń !"));
         return;
     }
@@ -392,11 +480,11 @@ void TMainForm::miProgramujClick() {
 }
 
 void TMainForm::Weryfikacja1Click() {
-    if (m_editor.lines().isEmpty()) {
+    if (m_doc.lines().isEmpty()) {
         ShowMessageEx(QStringLiteral("Brak poleceń !"));
         return;
     }
-    if (!m_imageValid) {
+    if (!m_doc.imageValid()) {
         ShowMessageEx(QStringLiteral("Program zawiera błędy, nie ma czego weryfikować"));
         return;
     }
@@ -454,7 +542,7 @@ void TMainForm::GetReportValue(const QString &name, QString &value) const {
 }
 
 void TMainForm::tbtnPrintClick() {
-    PrintLines = m_editor.lines();
+    PrintLines = m_doc.lines();
     StringDs.RecordCount = int(PrintLines.size());
     StringDs.RecNo = 0;
     m_listing.preview(this);
@@ -498,6 +586,11 @@ void TMainForm::closeEvent(QCloseEvent *event) {
     // The port is never pulled from under a running exchange: the close waits for it.
     if (m_device->exchangeRunning() || m_firmwareRunning) {
         m_closeRequested = true;
+        event->ignore();
+        return;
+    }
+    m_closeRequested = false;
+    if (!keepWork()) {
         event->ignore();
         return;
     }

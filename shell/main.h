@@ -3,7 +3,7 @@
 #include "CommandFlows.h"
 #include "DriveSettings.h"
 #include "ListingReport.h"
-#include "ProgramEditor.h"
+#include "ProgramDocument.h"
 
 #include <QMainWindow>
 
@@ -16,6 +16,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QToolBar;
+class QUndoStack;
 
 namespace korven {
 
@@ -51,10 +52,16 @@ public:
 
     ComPort *ComPort1;
 
-    const QStringList &programLines() const { return m_editor.lines(); }
-    const DriveSettings &driveSettings() const { return m_drive; }
+    const ProgramDocument &document() const { return m_doc; }
+    const QStringList &programLines() const { return m_doc.lines(); }
+    const DriveSettings &driveSettings() const { return m_doc.drive(); }
     const QString &programDir() const { return m_programDir; }
-    QStringList programImage() const;
+    const QStringList &programImage() const { return m_doc.image(); }
+    // Inserts a line body after the selection as one undo step, as the command buttons do
+    // after their dialogs.
+    void AddCmd(const QString &body);
+    // Deletes the selected line as the delete command does once the user agreed.
+    void deleteSelectedLine();
     // The listing's lines of the last print and its data set.
     QStringList PrintLines;
     StringDS StringDs;
@@ -64,24 +71,6 @@ public:
 
     // Milliseconds the shut-down waits before it writes the port settings.
     void setShutdownPause(int milliseconds) { m_shutdownPause = milliseconds; }
-
-    // Controls, named as the rest of the program knows them.
-    QToolBar *tlbMain;
-    QListView *ListBoxProg;
-    QLabel *Panel5;
-    QLabel *memoryPanel;
-    QProgressBar *ProgressBar1;
-    QLabel *driverPanel;
-    QPushButton *sbtnStop;
-    QMenu *mnuPlik, *mnuPolecenia, *mnuUstawienia, *mnuPomoc, *PopupMenuProg;
-    QAction *miNowy, *miOtworz, *miZapisz, *miZamknij;
-    QAction *miProgramuj, *miUruchom, *miWeryfikuj, *miSprawdz, *miTestKomunikacji, *miDrukuj,
-        *miStop, *miReset, *miAktualizuj, *miShowProgram;
-    QAction *miWybor, *miShowSet, *miHelp, *miAbout;
-    QAction *miEdycja, *miUsun, *miWGore, *miWDol;
-    QAction *tbtnClose, *tbtnNowy, *tbtnOtworz, *tbtnZapisz, *tbtnPrint, *tbtnProgramuj,
-        *tbtnUruchom, *tbtnWeryfukuj, *tbtnSprawdz, *tbtnTest, *tbtnEdytuj, *tbtnUsun, *tbtnWGore,
-        *tbtnWDol, *tbtnSettings, *tbtnPomoc;
 
 public slots:
     void bbtnKoniecClick();
@@ -117,6 +106,26 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Controls, named as the rest of the program knows them; their object names are
+    // these names.
+    QToolBar *tlbMain;
+    QListView *ListBoxProg;
+    QLabel *Panel5;
+    QLabel *memoryPanel;
+    QProgressBar *ProgressBar1;
+    QLabel *driverPanel;
+    QPushButton *sbtnStop;
+    QMenu *mnuPlik, *mnuPolecenia, *mnuUstawienia, *mnuPomoc, *PopupMenuProg;
+    QAction *miNowy, *miOtworz, *miZapisz, *miZamknij;
+    QAction *miProgramuj, *miUruchom, *miWeryfikuj, *miSprawdz, *miTestKomunikacji, *miDrukuj,
+        *miStop, *miReset, *miAktualizuj, *miShowProgram;
+    QAction *miWybor, *miShowSet, *miHelp, *miAbout;
+    QAction *miEdycja, *miUsun, *miWGore, *miWDol;
+    QAction *tbtnClose, *tbtnNowy, *tbtnOtworz, *tbtnZapisz, *tbtnPrint, *tbtnProgramuj,
+        *tbtnUruchom, *tbtnWeryfukuj, *tbtnSprawdz, *tbtnTest, *tbtnEdytuj, *tbtnUsun, *tbtnWGore,
+        *tbtnWDol, *tbtnSettings, *tbtnPomoc;
+    QAction *miCofnij, *miPonow;
+
     void buildMenus();
     void nameControls();
     void buildToolbar();
@@ -124,6 +133,13 @@ private:
     void buildStatusBar();
     void buildProgramList();
     void addCommand(Command command);
+    void addEnd();
+    // Records the change from before to now as one undo step, when the program changed.
+    void recordChange(const QString &text, const ProgramDocument::State &before);
+    void applyState(const ProgramDocument::State &state);
+    // Unsaved changes: asks whether to save them; false when the user cancels.
+    bool keepWork();
+    void showModified(bool modified);
     void showProgram(int selected);
     void setControlsEnabled(bool enabled);
     QString iniPath() const;
@@ -135,19 +151,16 @@ private:
 
     QString m_programDir;
     bool m_testMode;
-    ProgramEditor m_editor;
-    DriveSettings m_drive;
+    ProgramDocument m_doc;
     CommandFlows m_flows;
+    QUndoStack *m_undo;
     std::unique_ptr<DeviceOperations> m_device;
     TWaitForm *m_waitForm = nullptr;
-    bool m_imageValid = false;
     bool m_closeRequested = false;
     bool m_firmwareRunning = false;
     ListingReport m_listing;
     ProgramListModel *m_model;
     TProgForm *m_progForm = nullptr;
-    QString m_lastOpenFile;
-    QString m_lastSaveFile;
     bool m_syncingSelection = false;
     int m_shutdownPause = 3000;
     QList<QWidget *> m_commandButtons;

@@ -18,6 +18,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -47,6 +48,20 @@ void TMainForm::buildMenus() {
                      QKeySequence(QStringLiteral("Ctrl+O")));
     miZapisz = entry(mnuPlik, QStringLiteral("&Zapisz"), &TMainForm::miZapiszClick,
                      QKeySequence(QStringLiteral("Ctrl+S")));
+    mnuPlik->addSeparator();
+    miCofnij = entry(
+        mnuPlik, QStringLiteral("Cofnij"), [this] { m_undo->undo(); },
+        QKeySequence(QStringLiteral("Ctrl+Z")));
+    miPonow = entry(
+        mnuPlik, QStringLiteral("Ponów"), [this] { m_undo->redo(); },
+        QKeySequence(QStringLiteral("Ctrl+Y")));
+    miCofnij->setEnabled(false);
+    miPonow->setEnabled(false);
+    // Switched off with the menu while busy.
+    connect(m_undo, &QUndoStack::canUndoChanged, miCofnij,
+            [this](bool can) { miCofnij->setEnabled(can && mnuPlik->menuAction()->isEnabled()); });
+    connect(m_undo, &QUndoStack::canRedoChanged, miPonow,
+            [this](bool can) { miPonow->setEnabled(can && mnuPlik->menuAction()->isEnabled()); });
     mnuPlik->addSeparator();
     miZamknij = entry(mnuPlik, QStringLiteral("&Zamknij"), &QWidget::close,
                       QKeySequence(QStringLiteral("Alt+F4")));
@@ -222,7 +237,7 @@ QWidget *TMainForm::buildCommandArea() {
 }
 
 void TMainForm::buildProgramList() {
-    m_model = new ProgramListModel(m_editor, this);
+    m_model = new ProgramListModel(m_doc.editor(), this);
     ListBoxProg = new QListView(this);
     ListBoxProg->setModel(m_model);
     ListBoxProg->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -236,7 +251,7 @@ void TMainForm::buildProgramList() {
         if (m_syncingSelection)
             return;
         const QModelIndexList rows = ListBoxProg->selectionModel()->selectedRows();
-        m_editor.setSelected(rows.isEmpty() ? -1 : rows.first().row());
+        m_doc.editor().setSelected(rows.isEmpty() ? -1 : rows.first().row());
     });
     connect(ListBoxProg, &QListView::doubleClicked, this, &TMainForm::ListBoxProgDblClick);
 
@@ -296,6 +311,8 @@ void TMainForm::nameControls() {
         {miNowy, "miNowy"},
         {miOtworz, "miOtworz"},
         {miZapisz, "miZapisz"},
+        {miCofnij, "miCofnij"},
+        {miPonow, "miPonow"},
         {miZamknij, "miZamknij"},
         {miProgramuj, "miProgramuj"},
         {miUruchom, "miUruchom"},

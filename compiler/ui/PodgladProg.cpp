@@ -20,7 +20,6 @@ TProgForm::TProgForm(QWidget *parent) : QWidget(parent, Qt::Window) {
 }
 
 void TProgForm::setImage(const QStringList &image) {
-    m_image = image;
     prg->setPlainText(image.join(QLatin1Char('\n')));
 }
 

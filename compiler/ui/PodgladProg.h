@@ -7,7 +7,7 @@ class QPlainTextEdit;
 
 namespace korven {
 
-// The program preview: holds the compiled program image and shows it.
+// The program preview: shows the compiled program image, which the program document holds.
 class TProgForm : public QWidget {
     Q_OBJECT
 public:
@@ -15,11 +15,7 @@ public:
 
     QPlainTextEdit *prg;
 
-    const QStringList &image() const { return m_image; }
     void setImage(const QStringList &image);
-
-private:
-    QStringList m_image;
 };
 
 } // namespace korven
