@@ -33,10 +33,19 @@ QStringList splitIntoRows(const QString &text, double firstWidth, double nextWid
             break;
         }
         qsizetype end = -1;
+        qsizetype nextBreak = text.size();
         breaks.setPosition(int(start));
-        for (qsizetype at = breaks.toNextBoundary(); at > 0 && at < text.size() && fits(at);
-             at = breaks.toNextBoundary())
+        for (qsizetype at = breaks.toNextBoundary(); at > 0 && at < text.size();
+             at = breaks.toNextBoundary()) {
+            if (!fits(at)) {
+                nextBreak = at;
+                break;
+            }
             end = at;
+        }
+        // A word too wide even for a row of its own is cut anyway: it fills this row.
+        if (end >= 0 && width(withoutTrailingBlanks(text.mid(end, nextBreak - end))) > nextWidth)
+            end = -1;
         if (end < 0) {
             characters.setPosition(int(start));
             end = characters.toNextBoundary();
