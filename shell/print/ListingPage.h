@@ -13,11 +13,6 @@ struct ListingText {
     QString text;
     bool bold = false;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
-
-    bool operator==(const ListingText &other) const {
-        return box == other.box && text == other.text && bold == other.bold &&
-               alignment == other.alignment;
-    }
 };
 
 using ListingPage = QList<ListingText>;

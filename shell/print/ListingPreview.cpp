@@ -37,6 +37,9 @@ ListingPreview::ListingPreview(QPrinter *printer, PageBuilder pages, QString &la
     if (auto *view = findChild<QPrintPreviewWidget *>()) {
         view->setZoomMode(QPrintPreviewWidget::CustomZoom);
         view->setZoomFactor(1.0);
+        // 100 %, so the "fit page" button must not look pressed.
+        if (auto *fitPage = findChild<QAction *>(QStringLiteral("fitPageAction")))
+            fitPage->setChecked(false);
     }
 }
 

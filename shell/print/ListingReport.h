@@ -31,8 +31,6 @@ public:
 
     // A4 portrait, 10 mm margins.
     static QPageLayout templateLayout();
-    // The page set-up of the last preview; the template's before the first.
-    const QPageLayout &pageLayout() const { return m_pageLayout; }
 
     // Runs over the records and lays their texts out on pages of layout.
     QList<ListingPage> build(const QPageLayout &layout);
