@@ -1,19 +1,33 @@
 #include "GuiFixture.h"
 
 #include "Cp1250.h"
+#include "ListingProgram.h"
+#include "PdfText.h"
 #include "ProgramLine.h"
 
+#include <QAction>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPageSetupDialog>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProcess>
-#include <QStandardPaths>
+#include <QRadioButton>
 #include <QTest>
 
 using namespace korven;
 
 namespace {
+
+// Draws the pages the preview shows into a PDF file, as its print button would.
+void paintShownPages(QPrintPreviewDialog *dialog, const QString &pdf) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    emit dialog->paintRequested(&printer);
+}
 
 // Runs the print command; the preview's pages are drawn into a PDF, returned as text pages.
 QStringList printToText(GuiFixture &f, bool *maximised = nullptr) {
@@ -24,27 +38,32 @@ QStringList printToText(GuiFixture &f, bool *maximised = nullptr) {
         QVERIFY(dialog);
         if (maximised)
             *maximised = dialog->windowState() & Qt::WindowMaximized;
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        emit dialog->paintRequested(&printer);
+        paintShownPages(dialog, pdf);
         dialog->reject();
     });
     f.form->tbtnPrintClick();
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"),
-                    {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    pdftotext.waitForFinished(30000);
-    return QString::fromUtf8(pdftotext.readAllStandardOutput())
-        .split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    return pdf::pages(pdf);
 }
 
-QStringList nonEmptyLines(const QString &page) {
-    QStringList lines;
-    for (const QString &line : page.split(QLatin1Char('\n')))
-        if (!line.trimmed().isEmpty())
-            lines.append(line.trimmed());
-    return lines;
+QStringList nonEmptyLines(const QString &page) { return pdf::lines(page); }
+
+QAction *previewAction(QPrintPreviewDialog *dialog, const char *text) {
+    const QString caption = QCoreApplication::translate("QPrintPreviewDialog", text);
+    for (QAction *action : dialog->findChildren<QAction *>())
+        if (action->text() == caption)
+            return action;
+    return nullptr;
+}
+
+// Types a name into the file dialog as the user does and accepts it.
+void chooseFile(QWidget *w, const QString &path) {
+    auto *dialog = qobject_cast<QFileDialog *>(w);
+    QVERIFY(dialog);
+    dialog->setDirectory(QFileInfo(path).absolutePath());
+    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    QVERIFY(name);
+    name->setText(QFileInfo(path).fileName());
+    static_cast<QDialog *>(dialog)->accept();
 }
 
 } // namespace
@@ -53,8 +72,8 @@ class TestGuiPrint : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            QFAIL("pdftotext (Debian poppler-utils) is needed to read the printed listing");
+        if (!pdf::toolsInstalled())
+            QFAIL("pdftotext, pdffonts and pdfinfo (Debian poppler-utils) read the listing back");
     }
     void shortListing() {
         GuiFixture f;
@@ -95,6 +114,105 @@ private slots:
         if (!keep.isEmpty())
             QFile::copy(f.path(QStringLiteral("listing.pdf")),
                         keep + QStringLiteral("/listing.pdf"));
+    }
+    void landscapeIsPrintedAndSavedAsPdfExactlyAsShown() {
+        GuiFixture f;
+        f.load(listingProgramBodies());
+        const QString shown = f.path(QStringLiteral("shown.pdf"));
+        const QString saved = f.path(QStringLiteral("eksport.pdf"));
+        int shownPages = 0;
+        QString fileDialogTitle;
+        QStringList filters;
+        f.driver
+            .then([&](QWidget *w) {
+                auto *dialog = qobject_cast<QPrintPreviewDialog *>(w);
+                QVERIFY(dialog);
+                QAction *landscape = previewAction(dialog, "Landscape");
+                QVERIFY(landscape && !landscape->isChecked());
+                landscape->trigger();
+                auto *view = dialog->findChild<QPrintPreviewWidget *>();
+                QCOMPARE(view->orientation(), QPageLayout::Landscape);
+                shownPages = view->pageCount();
+                paintShownPages(dialog, shown);
+                if (!qEnvironmentVariableIsEmpty("KORVEN_SCREENSHOTS"))
+                    dialog->resize(1024, 700),
+                        dialog->grab().save(qEnvironmentVariable("KORVEN_SCREENSHOTS") +
+                                            QStringLiteral("/preview.png"));
+                auto *save = dialog->findChild<QAction *>(QStringLiteral("tbtnZapiszPdf"));
+                QVERIFY(save);
+                QCOMPARE(save->text(), QStringLiteral("Zapisz jako PDF"));
+                save->trigger(); // answered by the next step
+                dialog->reject();
+            })
+            .then([&](QWidget *w) {
+                fileDialogTitle = w->windowTitle();
+                filters = qobject_cast<QFileDialog *>(w)->nameFilters();
+                chooseFile(w, f.path(QStringLiteral("eksport"))); // the suffix is added
+            });
+        f.form->tbtnPrintClick();
+        QCOMPARE(f.driver.pending(), 0);
+        QCOMPARE(fileDialogTitle, QStringLiteral("Zapisz jako PDF"));
+        QCOMPARE(filters, QStringList("*.pdf (*.pdf)"));
+        QVERIFY(QFile::exists(saved));
+
+        // Landscape A4 pages of 30 rows (29 under the title) for 151 rows, saved identical.
+        QCOMPARE(pdf::pageCount(shown), shownPages);
+        QCOMPARE(pdf::pageCount(saved), shownPages);
+        QCOMPARE(shownPages, 6);
+        QCOMPARE(pdf::pageSize(saved).toSize(), QSize(842, 595));
+        QCOMPARE(pdf::pages(saved), pdf::pages(shown));
+        for (const pdf::Word &w : pdf::words(saved))
+            QVERIFY2(w.xMax <= 287 * pdf::kPointsPerMillimetre, qPrintable(w.text));
+
+        // The page set-up holds for the next print.
+        bool stillLandscape = false;
+        f.driver.then([&](QWidget *w) {
+            auto *dialog = qobject_cast<QPrintPreviewDialog *>(w);
+            stillLandscape =
+                previewAction(dialog, "Landscape")->isChecked() &&
+                dialog->printer()->pageLayout().orientation() == QPageLayout::Landscape;
+            dialog->reject();
+        });
+        f.form->tbtnPrintClick();
+        QVERIFY(stillLandscape);
+        if (!qEnvironmentVariableIsEmpty("KORVEN_SCREENSHOTS"))
+            QFile::copy(saved, qEnvironmentVariable("KORVEN_SCREENSHOTS") +
+                                   QStringLiteral("/eksport.pdf"));
+    }
+    void landscapeChosenInPageSetUpIsPrinted() {
+        GuiFixture f;
+        f.load(listingProgramBodies());
+        const QString shown = f.path(QStringLiteral("shown.pdf"));
+        bool landscapeShown = false;
+        f.driver
+            .then([&](QWidget *w) {
+                auto *dialog = qobject_cast<QPrintPreviewDialog *>(w);
+                QAction *pageSetUp = previewAction(dialog, "Page setup");
+                QVERIFY(pageSetUp && pageSetUp->isEnabled());
+                pageSetUp->trigger(); // answered by the next step
+                landscapeShown = previewAction(dialog, "Landscape")->isChecked();
+                paintShownPages(dialog, shown);
+                dialog->reject();
+            })
+            .then([&](QWidget *w) {
+                QVERIFY(qobject_cast<QPageSetupDialog *>(w));
+                auto *landscape = w->findChild<QRadioButton *>(QStringLiteral("landscape"));
+                QVERIFY(landscape);
+                landscape->click();
+                static_cast<QDialog *>(w)->accept();
+            });
+        f.form->tbtnPrintClick();
+        QCOMPARE(f.driver.pending(), 0);
+        QVERIFY(landscapeShown);
+        QCOMPARE(pdf::pageSize(shown).toSize(), QSize(842, 595));
+        QCOMPARE(pdf::pageCount(shown), 6);
+        const QList<pdf::Word> words = pdf::words(shown);
+        QVERIFY(!words.isEmpty());
+        for (const pdf::Word &w : words) {
+            QVERIFY(w.xMin >= 10 * pdf::kPointsPerMillimetre - 0.5);
+            QVERIFY(w.xMax <= 287 * pdf::kPointsPerMillimetre);
+            QVERIFY(w.yMax <= 200 * pdf::kPointsPerMillimetre);
+        }
     }
     void printingTwiceShowsTheCurrentProgram() {
         GuiFixture f;

@@ -1,43 +1,21 @@
 #include "ListingReport.h"
 
-#include <QFontMetricsF>
-#include <QPageLayout>
-#include <QPainter>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
+#include "ListingLayout.h"
+#include "ListingPainter.h"
+#include "ListingPreview.h"
+
 #include <QPrinter>
 #include <QRegularExpression>
 
 namespace korven {
-namespace {
 
-// The template, in millimetres from the top left corner of the printable area.
-constexpr double kPrintableWidth = 190;
-constexpr double kPrintableHeight = 277;
-constexpr double kBand = 6;
-constexpr double kBoxHeight = 5;
-constexpr double kTitleLeft = 75;
-constexpr double kTitleWidth = 25;
-constexpr double kRowLeft = 17.55;
-constexpr double kRowMinWidth = 25;
-constexpr double kFooterWidth = 20;
+ListingReport::ListingReport(StringDS &dataSet, ValueCallback getValue)
+    : m_dataSet(dataSet), m_getValue(std::move(getValue)), m_pageLayout(templateLayout()) {}
 
-QPageLayout listingLayout() {
+QPageLayout ListingReport::templateLayout() {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
                        QPageLayout::Millimeter);
 }
-
-QFont reportFont(bool bold) {
-    QFont font(QStringLiteral("Arial"), 10);
-    font.setStyleHint(QFont::SansSerif);
-    font.setBold(bold);
-    return font;
-}
-
-} // namespace
-
-ListingReport::ListingReport(StringDS &dataSet, ValueCallback getValue)
-    : m_dataSet(dataSet), m_getValue(std::move(getValue)) {}
 
 QString ListingReport::expand(const QString &text, int page) {
     static const QRegularExpression variable(QStringLiteral("\\[([^\\]]+)\\]"));
@@ -58,61 +36,30 @@ QString ListingReport::expand(const QString &text, int page) {
     return result + text.mid(from);
 }
 
-void ListingReport::setUpPrinter(QPrinter &printer) { printer.setPageLayout(listingLayout()); }
+QList<ListingPage> ListingReport::build(const QPageLayout &layout) {
+    ListingLayout pages(layout);
+    pages.addTitle(expand(QStringLiteral("[tytul_raportu]"), 1));
+    for (m_dataSet.RecNo = 0; m_dataSet.RecNo < m_dataSet.RecordCount; ++m_dataSet.RecNo)
+        pages.addRecord(expand(QStringLiteral("[element]"), 0));
+    m_dataSet.RecNo = 0;
+    return pages.finish([this](int page) { return expand(QStringLiteral("[Page#]"), page); });
+}
 
 int ListingReport::render(QPagedPaintDevice &device) {
-    device.setPageLayout(listingLayout());
-    QPainter painter(&device);
-    const double unit = device.logicalDpiY() / 25.4; // device pixels per millimetre
-    const auto box = [unit](double left, double top, double width) {
-        return QRectF(left * unit, top * unit, width * unit, kBoxHeight * unit);
-    };
-    int page = 1;
-    double y = 0;
-    const auto footer = [&] {
-        painter.setFont(reportFont(false));
-        painter.drawText(
-            box(kPrintableWidth - kFooterWidth, kPrintableHeight - kBand, kFooterWidth),
-            Qt::AlignRight | Qt::AlignVCenter, expand(QStringLiteral("[Page#]"), page));
-    };
-    // Title band: first page only.
-    painter.setFont(reportFont(true));
-    painter.drawText(box(kTitleLeft, y, kTitleWidth), Qt::AlignCenter,
-                     expand(QStringLiteral("[tytul_raportu]"), page));
-    y += kBand;
-    painter.setFont(reportFont(false));
-    const QFontMetricsF metrics(reportFont(false), &device);
-    for (m_dataSet.RecNo = 0; m_dataSet.RecNo < m_dataSet.RecordCount; ++m_dataSet.RecNo) {
-        if (y + kBand > kPrintableHeight - kBand) {
-            footer();
-            device.newPage();
-            ++page;
-            y = 0;
-            painter.setFont(reportFont(false));
-        }
-        const QString text = expand(QStringLiteral("[element]"), page);
-        // The box widens to its text instead of cutting it.
-        const double width = qMax(kRowMinWidth, metrics.horizontalAdvance(text) / unit + 1);
-        painter.drawText(box(kRowLeft, y, width), Qt::AlignLeft | Qt::AlignVCenter, text);
-        y += kBand;
-    }
-    footer();
-    m_dataSet.RecNo = 0;
-    return page;
+    const QList<ListingPage> pages = build(m_pageLayout);
+    paintListing(pages, m_pageLayout, device);
+    return int(pages.size());
 }
 
 void ListingReport::preview(QWidget *parent) {
-    QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer);
-    QPrintPreviewDialog dialog(&printer, parent);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [this](QPrinter *target) { render(*target); });
+    QPrinter printer(QPrinter::HighResolution); // the system's default printer
+    printer.setPageLayout(m_pageLayout);
+    ListingPreview dialog(
+        &printer, [this](const QPageLayout &layout) { return build(layout); }, m_lastPdfFile,
+        parent);
     dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
-    if (auto *view = dialog.findChild<QPrintPreviewWidget *>()) {
-        view->setZoomMode(QPrintPreviewWidget::CustomZoom);
-        view->setZoomFactor(1.0);
-    }
     dialog.exec();
+    m_pageLayout = printer.pageLayout();
 }
 
 } // namespace korven

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ListingPage.h"
+
+#include <QPageLayout>
 #include <QString>
 
 #include <functional>
 
 class QPagedPaintDevice;
-class QPrinter;
 class QWidget;
 
 namespace korven {
@@ -16,9 +18,10 @@ struct StringDS {
     int RecNo = 0; // 0-based current record while the report is built
 };
 
-// The program listing: a title on the first page, one row per record, the page number
-// at the foot of every page; A4 portrait with 10 mm margins. Texts come from a value
-// callback asked for each variable in square brackets.
+// The program listing: a title on the first page, one band per record, the page number
+// at the foot of every page; A4 portrait with 10 mm margins unless the user sets the
+// page up otherwise in the preview. Texts come from a value callback asked for each
+// variable in square brackets.
 class ListingReport {
 public:
     // Sets value for a variable name; an unknown name leaves value untouched.
@@ -26,11 +29,15 @@ public:
 
     ListingReport(StringDS &dataSet, ValueCallback getValue);
 
-    // Builds the pages anew on device (its page layout is set here); returns the page count.
+    // A4 portrait, 10 mm margins.
+    static QPageLayout templateLayout();
+
+    // Runs over the records and lays their texts out on pages of layout.
+    QList<ListingPage> build(const QPageLayout &layout);
+    // Builds the pages anew on device in the current page set-up; returns the page count.
     int render(QPagedPaintDevice &device);
-    // Prepares a printer for the listing: the system's default printer, A4, margins.
-    static void setUpPrinter(QPrinter &printer);
-    // Shows the pages in a modal, maximised preview at 100 % from which they print.
+    // Shows the pages in a modal, maximised preview at 100 % from which they print or
+    // are saved as PDF; the page set-up chosen there holds for the next prints.
     void preview(QWidget *parent);
 
 private:
@@ -38,6 +45,8 @@ private:
 
     StringDS &m_dataSet;
     ValueCallback m_getValue;
+    QPageLayout m_pageLayout;
+    QString m_lastPdfFile;
 };
 
 } // namespace korven
