@@ -80,8 +80,12 @@ bool DeviceOperations::transferImage(const QStringList &image, char letter,
         return false;
     }
     bool ok = true;
+    int sent = 0;
     for (const QString &line : image) {
         ok = WyslijPolecenie(line) && ok;
+        sent += int(imageLineBytes(line).size());
+        if (m_host.progress)
+            m_host.progress(sent, length);
         if (m_host.processEvents)
             m_host.processEvents();
     }

@@ -22,6 +22,8 @@ struct DeviceHost {
     std::function<void(const ByteExchange &)> exchanged;
     // Test mode: a wrong or missing echo, shown before the transfer goes on.
     std::function<void(const ByteExchange &)> mismatch;
+    // Program and verify: bytes of the image sent so far, of the total.
+    std::function<void(int done, int total)> progress;
     // The pause after a reset.
     std::function<void(int milliseconds)> pause;
 };

@@ -23,6 +23,8 @@ int main(int argc, char *argv[]) {
     korven::TProgForm progForm;
     mainForm.setProgForm(&progForm);
     mainForm.bbtnKoniecClick();
+    // The window is hidden during the shut-down pause; the program ends after it.
+    QObject::connect(&mainForm, &korven::TMainForm::shutDownEnded, &app, &QCoreApplication::quit);
     mainForm.show();
     return QApplication::exec();
 }

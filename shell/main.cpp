@@ -5,7 +5,6 @@
 #include "ComPortSettings.h"
 #include "Compiler.h"
 #include "DeviceOperations.h"
-#include "FirmwareCommand.h"
 #include "Messages.h"
 #include "Oprogramie.h"
 #include "PodgladProg.h"
@@ -14,12 +13,10 @@
 #include "ProgramFile.h"
 #include "ProgramListModel.h"
 #include "StoredDrive.h"
-#include "ToolRunner.h"
 #include "WybSter.h"
 #include "wait.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -33,8 +30,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScopeGuard>
-#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
@@ -69,11 +64,10 @@ TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     resize(792, 534 + menuBar()->sizeHint().height());
 
     ComPort1 = new ComPort(this);
-    DeviceHost host;
+    DeviceHost &host = m_host;
     host.banner = [this](const QString &text) { ShowMessageEx(text); };
     host.openPort = [this] { return OpenComPort(); };
     host.processEvents = [] { QCoreApplication::processEvents(); };
-    host.pause = [](int milliseconds) { QThread::msleep(ulong(milliseconds)); };
     if (m_testMode) {
         host.transferStarted = [this] {
             waitForm()->lblInfo->setText(QStringLiteral("Test"));
@@ -119,22 +113,6 @@ bool TMainForm::OpenComPort() {
                         QStringLiteral("Nie mogę otworzyć portu: %1").arg(ComPort1->settings.Port));
         return false;
     }
-}
-
-template <typename Command> bool TMainForm::deviceCommand(Command command) {
-    try {
-        command();
-        return true;
-    } catch (const PortError &e) {
-        ui::showMessage(this, e.message());
-        return false;
-    }
-}
-
-void TMainForm::exchangeEnded() {
-    // A close asked for during the exchange waited for it.
-    if (m_closeRequested)
-        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 TMainForm::~TMainForm() = default;
@@ -447,87 +425,6 @@ void TMainForm::miAboutClick() {
     about.exec();
 }
 
-void TMainForm::sbtnStopClick() {
-    deviceCommand([this] { m_device->stop(); });
-    // In the middle of a program or verify exchange the controls come back when it ends.
-    if (!m_device->exchangeRunning())
-        EnableControls();
-}
-
-void TMainForm::miProgramujClick() {
-    const bool compiled = GenerujProgram();
-    if (m_doc.lines().isEmpty()) {
-        ShowMessageEx(QStringLiteral("Brak poleceń !"));
-        return;
-    }
-    if (!compiled) {
-        ShowMessageEx(QStringLiteral("Błąd przy programowaniu mikroindeksera"));
-        return;
-    }
-    DisableControls();
-    bool ok = false;
-    deviceCommand([&] {
-        const QStringList image = programImage();
-        ok = m_device->Programuj(image);
-        // One retry, unless the user stopped the device meanwhile.
-        if (!ok && !m_device->stopRequested())
-            ok = m_device->Programuj(image);
-    });
-    ShowMessageEx(ok ? QStringLiteral("Programowanie mikroindeksera zakończone pomyślnie")
-                     : QStringLiteral("Błąd przy programowaniu mikroindeksera"));
-    EnableControls();
-    exchangeEnded();
-}
-
-void TMainForm::Weryfikacja1Click() {
-    if (m_doc.lines().isEmpty()) {
-        ShowMessageEx(QStringLiteral("Brak poleceń !"));
-        return;
-    }
-    if (!m_doc.imageValid()) {
-        ShowMessageEx(QStringLiteral("Program zawiera błędy, nie ma czego weryfikować"));
-        return;
-    }
-    DisableControls();
-    bool ok = false;
-    deviceCommand([&] { ok = m_device->Weryfikuj(programImage()); });
-    ShowMessageEx(ok ? QStringLiteral("Weryfikacja OK")
-                     : QStringLiteral("Weryfikacja - brak zgodności"));
-    EnableControls();
-    exchangeEnded();
-}
-
-void TMainForm::Uruchom1Click() {
-    DisableControls();
-    // The controls stay off until the device reports its end, a stop or a restart,
-    // or until STOP.
-    deviceCommand([this] { m_device->run(); });
-}
-
-void TMainForm::miTestKomunikacjiClick() {
-    deviceCommand([this] { m_device->linkTest(); });
-}
-
-void TMainForm::miResetClick() {
-    DisableControls();
-    sbtnStop->setEnabled(false);
-    deviceCommand([this] { m_device->reset(); });
-    EnableControls();
-    sbtnStop->setEnabled(true);
-}
-
-void TMainForm::ComPort1RxChar(int count) {
-    try {
-        const StatusAction action = DeviceOperations::statusAction(ComPort1->ReadText(count));
-        if (!action.banner.isEmpty())
-            ShowMessageEx(action.banner);
-        if (action.enableControls)
-            EnableControls();
-    } catch (const PortError &) {
-        // The failure reaches the user with the next command.
-    }
-}
-
 void TMainForm::miWyborClick() {
     ComPort1->ClosePort();
     if (const std::optional<QString> port = TComSettingsFrm::choose(ComPort1->settings.Port, this))
@@ -547,62 +444,4 @@ void TMainForm::tbtnPrintClick() {
     StringDs.RecNo = 0;
     m_listing.preview(this);
 }
-void TMainForm::miAktualizujClick() {
-    QFileDialog dialog(this, QStringLiteral("Otwórz"), QDir::rootPath(),
-                       QStringLiteral("Plik *.hex (*.hex)"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const QString firmware = dialog.selectedFiles().first();
-
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    ShowMessageEx(QStringLiteral("Aktualizacja firmware'u"));
-    DisableControls();
-    sbtnStop->setEnabled(false);
-    m_firmwareRunning = true;
-    // Everything comes back on every way out, the port included.
-    const auto restore = qScopeGuard([this] {
-        EnableControls();
-        QApplication::restoreOverrideCursor();
-        sbtnStop->setEnabled(true);
-        m_firmwareRunning = false;
-        OpenComPort();
-        exchangeEnded();
-    });
-    ComPort1->ClosePort();
-    const bool protect = ui::askYesNo(
-        this, QStringLiteral("Czy aktualizacja z ochroną pamięci użytkownika ?"), true);
-    repaint();
-    const FirmwareCommand command = FirmwareCommand::build(m_programDir, firmware, protect);
-    ui::showMessage(this, command.text);
-    const ToolRunner::Result result = ToolRunner().Exec(command.program, command.arguments,
-                                                        [] { QCoreApplication::processEvents(); });
-    ShowMessageEx(firmwareUpdateSucceeded(result.output, protect)
-                      ? QStringLiteral("Aktualizacja zakończona pomyślnie")
-                      : QStringLiteral("Błąd przy aktualizacji !"));
-}
-
-void TMainForm::closeEvent(QCloseEvent *event) {
-    // The port is never pulled from under a running exchange: the close waits for it.
-    if (m_device->exchangeRunning() || m_firmwareRunning) {
-        m_closeRequested = true;
-        event->ignore();
-        return;
-    }
-    m_closeRequested = false;
-    if (!keepWork()) {
-        event->ignore();
-        return;
-    }
-    ComPort1->ClosePort();
-    hide();
-    QThread::msleep(ulong(m_shutdownPause));
-    try {
-        ComPort1->StorePortSettings(portIniPath());
-    } catch (const PortError &e) {
-        ui::showMessage(nullptr, e.message());
-    }
-    event->accept();
-}
-
 } // namespace korven

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "CommandFlows.h"
+#include "DeviceOperations.h"
 #include "DriveSettings.h"
 #include "ListingReport.h"
 #include "ProgramDocument.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -21,6 +24,7 @@ class QUndoStack;
 namespace korven {
 
 class ComPort;
+class DeviceJob;
 class DeviceOperations;
 class ProgramListModel;
 class TProgForm;
@@ -71,6 +75,10 @@ public:
 
     // Milliseconds the shut-down waits before it writes the port settings.
     void setShutdownPause(int milliseconds) { m_shutdownPause = milliseconds; }
+
+signals:
+    // The shut-down has ended: the settings are written and the program may end.
+    void shutDownEnded();
 
 public slots:
     void bbtnKoniecClick();
@@ -146,7 +154,12 @@ private:
     QString portIniPath() const;
     // Runs a device command, showing a port failure; false when one ended it.
     template <typename Command> bool deviceCommand(Command command);
-    void exchangeEnded();
+    // Starts a job unless one runs; done runs when it has finished.
+    bool startJob(DeviceJob *job, const std::function<void(bool ok)> &done);
+    void showTransferProgress(int done, int total);
+    // The memory panel's bar back on the memory use of the image.
+    void showMemoryUse();
+    void closeAfterJob();
     TWaitForm *waitForm();
 
     QString m_programDir;
@@ -154,10 +167,12 @@ private:
     ProgramDocument m_doc;
     CommandFlows m_flows;
     QUndoStack *m_undo;
+    DeviceHost m_host;
     std::unique_ptr<DeviceOperations> m_device;
+    QPointer<DeviceJob> m_job;
+    enum class Shutdown { No, Pausing, Done };
+    Shutdown m_shutdown = Shutdown::No;
     TWaitForm *m_waitForm = nullptr;
-    bool m_closeRequested = false;
-    bool m_firmwareRunning = false;
     ListingReport m_listing;
     ProgramListModel *m_model;
     TProgForm *m_progForm = nullptr;

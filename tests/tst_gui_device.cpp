@@ -9,10 +9,14 @@
 #include "ProgramLine.h"
 #include "wait.h"
 
+#include <algorithm>
+
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -76,10 +80,62 @@ private slots:
     }
     void resetShowsTheRestartAfterThePause() {
         DeviceFixture f;
+        QElapsedTimer clock;
+        clock.start();
         f.form->miResetClick();
-        QVERIFY(!f.busy());
+        // The pause runs on a timer: busy, STOP off, the device's "t" held back.
+        QVERIFY(f.busy());
+        QVERIFY(!f.child<QPushButton>("sbtnStop")->isEnabled());
+        QTest::qWait(800);
+        QVERIFY(f.busy());
+        QVERIFY(f.banner() != QStringLiteral("Mikroindekser wystartował"));
+        QTRY_VERIFY_WITH_TIMEOUT(!f.busy(), 5000);
+        QVERIFY(clock.elapsed() >= 1900);
         QVERIFY(f.child<QPushButton>("sbtnStop")->isEnabled());
         QTRY_COMPARE(f.banner(), QStringLiteral("Mikroindekser wystartował"));
+    }
+    void programmingShowsItsProgress() {
+        DeviceFixture f({QStringLiteral("--paced")});
+        QStringList bodies;
+        for (int i = 0; i < 40; ++i)
+            bodies << QStringLiteral("Czekaj[ms](%1)").arg(i);
+        bodies << QStringLiteral("Koniec");
+        f.load(bodies); // 40 x 3 + 1 bytes
+        auto *bar = f.child<QProgressBar>("ProgressBar1");
+        QCOMPARE(bar->value(), 121);
+        QList<int> values;
+        QStringList banners;
+        connect(bar, &QProgressBar::valueChanged, bar, [&](int v) {
+            if (bar->maximum() == 121) {
+                values << v;
+                banners << f.banner();
+            }
+        });
+        f.form->miProgramujClick();
+        QCOMPARE(f.banner(), QStringLiteral("Programowanie mikroindeksera zakończone pomyślnie"));
+        QCOMPARE(values.size(), 41); // one step per image line
+        QCOMPARE(values.first(), 3);
+        QCOMPARE(values.last(), 121);
+        QVERIFY(std::is_sorted(values.begin(), values.end()));
+        QCOMPARE(banners.first(), QStringLiteral("Programowanie mikroindeksera"));
+        QCOMPARE(banners.last(), QStringLiteral("Programowanie mikroindeksera"));
+        // After the exchange the memory use again.
+        QCOMPARE(bar->maximum(), 1000);
+        QCOMPARE(bar->value(), 121);
+        values.clear();
+        f.form->Weryfikacja1Click();
+        QCOMPARE(f.banner(), QStringLiteral("Weryfikacja OK"));
+        QCOMPARE(values.size(), 41);
+        QCOMPARE(bar->maximum(), 1000);
+    }
+    void closeDuringTheResetPauseWaits() {
+        DeviceFixture f;
+        f.form->miResetClick();
+        f.form->close();
+        QVERIFY(f.form->isVisible());
+        QVERIFY(f.form->ComPort1->Connected());
+        QTRY_VERIFY_WITH_TIMEOUT(!f.form->isVisible(), 5000);
+        QVERIFY(!f.form->ComPort1->Connected());
     }
     void stopDuringProgrammingWaitsForTheExchange() {
         // Silent after the length: every byte waits half a second, so there is time to stop.
@@ -168,11 +224,14 @@ private slots:
         QCOMPARE(f.banner(), QStringLiteral("Weryfikacja - brak zgodności"));
         f.form->close();
         QVERIFY(!f.form->ComPort1->Connected());
-        QFile ini(f.path(QStringLiteral("rs232.ini")));
-        QVERIFY(ini.open(QIODevice::ReadOnly));
-        QCOMPARE(ini.readAll(), "[ComPort1]\r\nPort=" + f.emu.path().toLocal8Bit() +
-                                    "\r\nBaudRate=38400\r\nStopBits=1\r\nDataBits=8\r\n"
-                                    "Parity=None\r\nFlowControl=None\r\n");
+        const auto ini = [&] {
+            QFile file(f.path(QStringLiteral("rs232.ini")));
+            file.open(QIODevice::ReadOnly);
+            return file.readAll();
+        };
+        QTRY_COMPARE(ini(), "[ComPort1]\r\nPort=" + f.emu.path().toLocal8Bit() +
+                                "\r\nBaudRate=38400\r\nStopBits=1\r\nDataBits=8\r\n"
+                                "Parity=None\r\nFlowControl=None\r\n");
     }
     void portDialog() {
         DeviceFixture f;

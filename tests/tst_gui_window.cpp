@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -278,6 +279,26 @@ private slots:
         QCOMPARE(f.child<QProgressBar>("ProgressBar1")->width(), 185);
         QCOMPARE(f.child<QPushButton>("sbtnStop")->text(), QStringLiteral("STOP [ESC]"));
         QCOMPARE(f.child<QPushButton>("sbtnStop")->toolTip(), QStringLiteral("Stop awaryjny"));
+    }
+    void shutdownPauseKeepsTheWindowResponsive() {
+        GuiFixture f;
+        f.form->setShutdownPause(400);
+        QElapsedTimer clock;
+        clock.start();
+        qint64 tick = -1;
+        QTimer::singleShot(100, [&] { tick = clock.elapsed(); });
+        QSignalSpy ended(f.form.get(), &TMainForm::shutDownEnded);
+        f.form->close();
+        QVERIFY(!f.form->isVisible()); // hidden at once
+        QCOMPARE(ended.count(), 0);    // the program ends only after the pause
+        const QString ini = f.path(QStringLiteral("rs232.ini"));
+        QVERIFY(!QFile::exists(ini));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(ini), 3000);
+        QVERIFY(clock.elapsed() >= 390);
+        QVERIFY2(tick >= 0 && tick < 390, "events run during the pause");
+        QTRY_COMPARE(ended.count(), 1);
+        f.form->close(); // a second close ends nothing more
+        QVERIFY(!f.form->isVisible());
     }
     void aboutBoxAndSplash() {
         QString version;

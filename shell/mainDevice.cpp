@@ -1,0 +1,207 @@
+// The main window's device commands: each runs as a job, one at a time.
+
+#include "main.h"
+
+#include "ComPort.h"
+#include "Compiler.h"
+#include "ExchangeJob.h"
+#include "FirmwareJob.h"
+#include "Messages.h"
+#include "ResetJob.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+namespace korven {
+
+bool TMainForm::startJob(DeviceJob *job, const std::function<void(bool ok)> &done) {
+    job->setParent(this);
+    if (m_job) {
+        // One exchange at a time: a second one never interleaves on the line.
+        job->deleteLater();
+        return false;
+    }
+    m_job = job;
+    connect(job, &DeviceJob::progress, this, &TMainForm::showTransferProgress);
+    connect(job, &DeviceJob::portError, this,
+            [this](const QString &m) { ui::showMessage(this, m); });
+    connect(job, &DeviceJob::finished, this, [this, job, done](bool ok) {
+        m_job = nullptr;
+        job->deleteLater();
+        done(ok);
+    });
+    job->start();
+    return true;
+}
+
+void TMainForm::showTransferProgress(int done, int total) {
+    ProgressBar1->setRange(0, qMax(1, total));
+    ProgressBar1->setValue(done);
+}
+
+void TMainForm::showMemoryUse() {
+    ProgressBar1->setRange(0, kDeviceMemory);
+    ProgressBar1->setValue(m_doc.imageValid() ? memoryBarPosition(m_doc.imageLength()) : 0);
+}
+
+template <typename Command> bool TMainForm::deviceCommand(Command command) {
+    try {
+        command();
+        return true;
+    } catch (const PortError &e) {
+        ui::showMessage(this, e.message());
+        return false;
+    }
+}
+
+void TMainForm::sbtnStopClick() {
+    // In the middle of a program or verify exchange the stop goes into it, and the
+    // controls come back when it ends.
+    if (m_job) {
+        m_job->stop();
+        return;
+    }
+    deviceCommand([this] { m_device->stop(); });
+    EnableControls();
+}
+
+void TMainForm::miProgramujClick() {
+    const bool compiled = GenerujProgram();
+    if (m_doc.lines().isEmpty()) {
+        ShowMessageEx(QStringLiteral("Brak poleceń !"));
+        return;
+    }
+    if (!compiled) {
+        ShowMessageEx(QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+        return;
+    }
+    DisableControls();
+    startJob(new ExchangeJob(*ComPort1, m_host, ExchangeJob::program(m_doc.image())),
+             [this](bool ok) {
+                 ShowMessageEx(ok ? QStringLiteral("Programowanie mikroindeksera zakończone "
+                                                   "pomyślnie")
+                                  : QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+                 showMemoryUse();
+                 EnableControls();
+             });
+}
+
+void TMainForm::Weryfikacja1Click() {
+    if (m_doc.lines().isEmpty()) {
+        ShowMessageEx(QStringLiteral("Brak poleceń !"));
+        return;
+    }
+    if (!m_doc.imageValid()) {
+        ShowMessageEx(QStringLiteral("Program zawiera błędy, nie ma czego weryfikować"));
+        return;
+    }
+    DisableControls();
+    startJob(new ExchangeJob(*ComPort1, m_host, ExchangeJob::verify(m_doc.image())),
+             [this](bool ok) {
+                 ShowMessageEx(ok ? QStringLiteral("Weryfikacja OK")
+                                  : QStringLiteral("Weryfikacja - brak zgodności"));
+                 showMemoryUse();
+                 EnableControls();
+             });
+}
+
+void TMainForm::Uruchom1Click() {
+    DisableControls();
+    // The controls stay off until the device reports its end, a stop or a restart,
+    // or until STOP.
+    startJob(new ExchangeJob(*ComPort1, m_host, ExchangeJob::runProgram()), [](bool) {});
+}
+
+void TMainForm::miTestKomunikacjiClick() {
+    startJob(new ExchangeJob(*ComPort1, m_host, ExchangeJob::linkTest()), [](bool) {});
+}
+
+void TMainForm::miResetClick() {
+    DisableControls();
+    sbtnStop->setEnabled(false);
+    startJob(new ResetJob(*ComPort1, m_host), [this](bool) {
+        EnableControls();
+        sbtnStop->setEnabled(true);
+    });
+}
+
+void TMainForm::ComPort1RxChar(int count) {
+    try {
+        const StatusAction action = DeviceOperations::statusAction(ComPort1->ReadText(count));
+        if (!action.banner.isEmpty())
+            ShowMessageEx(action.banner);
+        if (action.enableControls)
+            EnableControls();
+    } catch (const PortError &) {
+        // The failure reaches the user with the next command.
+    }
+}
+
+void TMainForm::miAktualizujClick() {
+    QFileDialog dialog(this, QStringLiteral("Otwórz"), QDir::rootPath(),
+                       QStringLiteral("Plik *.hex (*.hex)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString firmware = dialog.selectedFiles().first();
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ShowMessageEx(QStringLiteral("Aktualizacja firmware'u"));
+    DisableControls();
+    sbtnStop->setEnabled(false);
+    ComPort1->ClosePort();
+    const bool protect = ui::askYesNo(
+        this, QStringLiteral("Czy aktualizacja z ochroną pamięci użytkownika ?"), true);
+    repaint();
+    const FirmwareCommand command = FirmwareCommand::build(m_programDir, firmware, protect);
+    ui::showMessage(this, command.text);
+    // Everything comes back when the tool has ended, the port included.
+    startJob(new FirmwareJob(command, protect), [this](bool ok) {
+        ShowMessageEx(ok ? QStringLiteral("Aktualizacja zakończona pomyślnie")
+                         : QStringLiteral("Błąd przy aktualizacji !"));
+        EnableControls();
+        QApplication::restoreOverrideCursor();
+        sbtnStop->setEnabled(true);
+        OpenComPort();
+    });
+}
+
+void TMainForm::closeEvent(QCloseEvent *event) {
+    if (m_shutdown == Shutdown::Done) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (m_shutdown == Shutdown::Pausing)
+        return;
+    // The port is never pulled from under a running exchange: the close waits for it.
+    if (m_job) {
+        connect(m_job, &DeviceJob::finished, this, &TMainForm::closeAfterJob, Qt::UniqueConnection);
+        return;
+    }
+    if (!keepWork())
+        return;
+    ComPort1->ClosePort();
+    hide();
+    m_shutdown = Shutdown::Pausing;
+    // The settings are written once the pause is over, on a timer instead of a sleep.
+    QTimer::singleShot(m_shutdownPause, this, [this] {
+        try {
+            ComPort1->StorePortSettings(portIniPath());
+        } catch (const PortError &e) {
+            ui::showMessage(nullptr, e.message());
+        }
+        m_shutdown = Shutdown::Done;
+        close();
+        emit shutDownEnded();
+    });
+}
+
+void TMainForm::closeAfterJob() { QTimer::singleShot(0, this, &QWidget::close); }
+
+} // namespace korven
