@@ -46,6 +46,15 @@ void setRange(QChartView *view, Qt::Orientation orientation, double min, double 
         max += 1;
     }
     axes.first()->setRange(min, max);
+    if (auto *value = qobject_cast<QValueAxis *>(axes.first()))
+        value->applyNiceNumbers();
+}
+
+// Numbers on the axes with the decimal comma, as everywhere in the window.
+void polish(QChart *chart) {
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
+    chart->setMargins(QMargins(4, 2, 4, 2));
 }
 
 void showCurve(QChartView *view, const QList<QPointF> &points, double endTime) {
@@ -67,7 +76,7 @@ SimulationWindow::SimulationWindow(QAbstractItemView *programList,
     : QWidget(parent, Qt::Window), m_programList(programList), m_drive(std::move(drive)) {
     setObjectName(QStringLiteral("SimulationWindow"));
     setWindowTitle(QStringLiteral("Symulacja"));
-    resize(1100, 900);
+    resize(1150, 980);
     m_rerunTimer = new QTimer(this);
     m_rerunTimer->setSingleShot(true);
     m_rerunTimer->setInterval(50);
@@ -97,6 +106,8 @@ SimulationWindow::SimulationWindow(QAbstractItemView *programList,
     m_outputs->setRenderHint(QPainter::Antialiasing);
     m_outputs->chart()->setTitle(QStringLiteral("Wyjścia i Enable"));
     m_outputs->chart()->legend()->hide();
+    m_outputs->setMinimumHeight(150);
+    polish(m_outputs->chart());
 
     m_executedModel = new ExecutedLinesModel(this);
     m_executed = new QTableView(this);
@@ -116,7 +127,7 @@ SimulationWindow::SimulationWindow(QAbstractItemView *programList,
     splitter->addWidget(m_velocity);
     splitter->addWidget(m_outputs);
     splitter->addWidget(m_executed);
-    splitter->setSizes({220, 180, 150, 250});
+    splitter->setSizes({280, 240, 200, 200});
 
     auto *top = new QHBoxLayout;
     top->addWidget(buildSettings());
@@ -214,6 +225,8 @@ QChartView *SimulationWindow::buildChart(const char *name, const QString &title,
     QChart *chart = view->chart();
     chart->setTitle(title);
     chart->legend()->hide();
+    polish(chart);
+    view->setMinimumHeight(180);
     auto *series = new QLineSeries(chart);
     series->setObjectName(QString::fromLatin1(name) + QStringLiteral("Seria"));
     chart->addSeries(series);
@@ -334,6 +347,8 @@ void SimulationWindow::showOutputs() {
     }
     names->setRange(-0.5, 1.5 * bits.size());
     time->setRange(0, end > 0 ? end : 1);
+    time->applyNiceNumbers();
+    m_outputs->setMinimumHeight(int(90 + 28 * bits.size()));
 }
 
 void SimulationWindow::selectProgramLine(int row) {
