@@ -99,6 +99,8 @@ void Simulator::applyInputs() {
     const double now = time();
     while (m_nextInput < m_inputs.size() && m_inputs[m_nextInput].timeS <= now) {
         const InputChange &c = m_inputs[m_nextInput++];
+        if (c.input < 1 || c.input > 8)
+            continue;
         const quint8 bit = quint8(1u << (c.input - 1));
         m_inputState = c.state ? (m_inputState | bit) : (m_inputState & ~bit);
     }
