@@ -89,9 +89,20 @@ void BM_Program1000Lines(benchmark::State &state) {
     }
 }
 
+// The same program's image alone, without compiling it.
+void BM_Program1000LinesImageOnly(benchmark::State &state) {
+    const QStringList image = GenerujProgram(longProgram(1000), kDrive).image;
+    const sim::DecodedProgram program = sim::DecodedProgram::fromImage(image, kDrive.PulsDiv);
+    for (auto _ : state) {
+        const sim::SimulationResult r = sim::simulate(program, {});
+        benchmark::DoNotOptimize(r.timeS);
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_TightLoopVelocityMode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TightLoopCounter)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Program1000Lines)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Program1000LinesImageOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();
