@@ -13,12 +13,12 @@ class QDoubleSpinBox;
 class QLabel;
 class QSpinBox;
 class QTableView;
-class QTableWidget;
 class QTimer;
 
 namespace korven::sim {
 
 class ExecutedLinesModel;
+class InputScheduleTable;
 
 // "Symulacja": the estimated run of the program shown in a program list, following its
 // changes: x(t), v(t), the outputs and Enable, the executed lines and the summary.
@@ -44,12 +44,9 @@ protected:
 
 private:
     QWidget *buildSettings();
-    QChartView *buildChart(const char *name, const QString &title, const QString &axis);
-    void addInputRow(int input, bool state, double time);
     SimulationOptions options() const;
     QStringList programLines() const;
     void show(const QStringList &lines);
-    void showOutputs();
     void selectProgramLine(int row);
 
     QAbstractItemView *m_programList;
@@ -58,7 +55,7 @@ private:
     QTimer *m_rerunTimer;
     QLabel *m_note;
     QLabel *m_summary;
-    QTableWidget *m_inputs;
+    InputScheduleTable *m_inputs;
     QSpinBox *m_home;
     QDoubleSpinBox *m_maxTime;
     QChartView *m_position;
