@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProgramRunOptions.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
@@ -28,12 +30,15 @@ struct Faults {
 // The device side of the protocol: echoes commands, lengths and program bytes, keeps the
 // program it was given, answers verify from that memory, runs the program's waits and
 // jumps, reports its status characters.
+// A started program runs on the motion simulator: "e" follows after its simulated run
+// time; a program that loops or runs into a limit goes on until it is stopped.
 class DeviceEmulator : public QObject {
     Q_OBJECT
 public:
     DeviceEmulator(PseudoTerminal &terminal, Faults faults, QObject *parent = nullptr);
 
     const QByteArray &memory() const { return m_memory; }
+    void setProgramRunOptions(ProgramRunOptions options) { m_run = std::move(options); }
 
 private:
     enum class State { Idle, Length, Data };
@@ -42,7 +47,7 @@ private:
     void onStreamByte(quint8 byte);
     void send(const QByteArray &bytes);
     void startProgram();
-    void step();
+    void programEnded();
     void stopProgram();
     void hangUp();
 
@@ -61,8 +66,7 @@ private:
     QByteArray m_incoming;
     QByteArray m_memory;
     bool m_running = false;
-    int m_pc = 0;
-    int m_counter = 0;
+    ProgramRunOptions m_run;
 };
 
 } // namespace korven::emu

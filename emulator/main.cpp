@@ -3,6 +3,7 @@
 
 #include "DeviceEmulator.h"
 #include "ProfileFile.h"
+#include "ProgramRunOptions.h"
 #include "PseudoTerminal.h"
 
 #include <QCommandLineParser>
@@ -46,7 +47,13 @@ int main(int argc, char *argv[]) {
                                    QStringLiteral("Tempo łącza 38400 bit/s."));
     parser.addOptions(
         {ini, silent, wrongEcho, extra, lower, upperEnd, swap, hangup, mute, stale, paced});
+    emu::addProgramRunOptions(parser);
     parser.process(app);
+    emu::ProgramRunOptions run;
+    if (QString error; !emu::programRunOptions(parser, &run, &error)) {
+        std::fprintf(stderr, "korven-emu: %s\n", qPrintable(error));
+        return 2;
+    }
 
     emu::Faults faults;
     faults.silent = parser.isSet(silent);
@@ -76,6 +83,7 @@ int main(int argc, char *argv[]) {
         }
     }
     emu::DeviceEmulator device(terminal, faults);
+    device.setProgramRunOptions(run);
     std::printf("%s\n", qPrintable(terminal.slavePath()));
     std::fflush(stdout);
     return QCoreApplication::exec();

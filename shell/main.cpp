@@ -12,6 +12,7 @@
 #include "ProgramCheck.h"
 #include "ProgramFile.h"
 #include "ProgramListModel.h"
+#include "SimulationWindow.h"
 #include "StoredDrive.h"
 #include "ToolRunner.h"
 #include "WybSter.h"
@@ -326,6 +327,11 @@ void TMainForm::tbtnSprawdzClick() {
     if (!result.ok)
         ui::showMessage(this, result.message);
     ShowMessageEx(checkVerdict(result));
+}
+
+void TMainForm::miSymulacjaClick() {
+    sim::SimulationWindow::showFor(
+        ListBoxProg, [this] { return m_drive; }, this);
 }
 
 void TMainForm::miShowProgramClick() {

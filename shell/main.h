@@ -82,6 +82,7 @@ public:
     QAction *tbtnClose, *tbtnNowy, *tbtnOtworz, *tbtnZapisz, *tbtnPrint, *tbtnProgramuj,
         *tbtnUruchom, *tbtnWeryfukuj, *tbtnSprawdz, *tbtnTest, *tbtnEdytuj, *tbtnUsun, *tbtnWGore,
         *tbtnWDol, *tbtnSettings, *tbtnPomoc;
+    QAction *miSymulacja, *tbtnSymulacja;
     QPushButton *bbtnVmin, *bbtnVmax, *bbtnVtarget, *bbtn_a_max;
     QPushButton *bbtnCzekaj, *bbtnCzekajs, *bbtnPrzemieszczenie, *bbtnSkoczJesliWejsice,
         *bbtnSkoczJesliLicznikPowtorzen, *bbtnKoniec;
@@ -99,6 +100,7 @@ public slots:
     void miOtworzClick();
     void miZapiszClick();
     void tbtnSprawdzClick();
+    void miSymulacjaClick();
     void miShowProgramClick();
     void miShowSetClick();
     void miHelpClick();

@@ -1,0 +1,78 @@
+#include "ByteCode.h"
+
+#include "Compiler.h"
+
+namespace korven {
+namespace {
+
+// One line of each command, with values that every driver can encode.
+QString sampleBody(Command c) {
+    switch (c) {
+    case Command::Vmin:
+    case Command::Vmax:
+    case Command::Vtarget: return bodySpeed(c, QStringLiteral("100,00"));
+    case Command::AMax: return bodyAccel(QStringLiteral("232,83"));
+    case Command::FindHome: return bodyHome(QStringLiteral("100,00"), 0);
+    case Command::SetOutput: return bodySetOutput(1, 0);
+    case Command::JumpIfInput: return bodyJumpIfInput(1, 1, 0);
+    case Command::Enable: return bodyEnable(true);
+    case Command::Outputs: return bodyOutputs({});
+    case Command::Wait:
+    case Command::WaitS:
+    case Command::Jump:
+    case Command::JumpIfCounter:
+    case Command::FindPos:
+    case Command::SetCounter: return bodyInt(c, 1);
+    default: return bodyPlain(c);
+    }
+}
+
+QList<int> compiledBytes(Command c) {
+    const DriveSettings drive{0, 0, 5, 2047, 16};
+    const CompileResult result = GenerujProgram({formatLine(1, sampleBody(c))}, drive);
+    QList<int> bytes;
+    if (!result.ok() || result.image.isEmpty())
+        return bytes;
+    for (const QString &hex : result.image.first().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        bytes.append(hex.toInt(nullptr, 16));
+    return bytes;
+}
+
+} // namespace
+
+const ByteCode &ByteCode::instance() {
+    static const ByteCode table;
+    return table;
+}
+
+ByteCode::ByteCode() {
+    m_byOpcode.fill(Command::None);
+    for (int i = 0; i < int(Command::None); ++i) {
+        const Command c = Command(i);
+        const QList<int> bytes = compiledBytes(c);
+        if (bytes.isEmpty())
+            continue;
+        const quint8 op = quint8(bytes.first());
+        m_opcode[i] = op;
+        m_length[op] = int(bytes.size());
+        if (m_byOpcode[op] == Command::None)
+            m_byOpcode[op] = c;
+        if (c == Command::Vmin)
+            m_vminRegister = quint8(bytes.value(1));
+        if (c == Command::Vmax)
+            m_vmaxRegister = quint8(bytes.value(1));
+    }
+}
+
+Command ByteCode::command(quint8 opcode, quint8 second) const {
+    if (opcode == m_opcode[int(Command::Vmin)] || opcode == m_opcode[int(Command::Vmax)]) {
+        if (second == m_vminRegister)
+            return Command::Vmin;
+        if (second == m_vmaxRegister)
+            return Command::Vmax;
+        return Command::None;
+    }
+    return m_byOpcode[opcode];
+}
+
+} // namespace korven
