@@ -104,6 +104,13 @@ void ComPort::onReadyRead() {
         m_onRxChar(count);
 }
 
+void ComPort::redeliver() {
+    if (!m_onRxChar || !m_port.isOpen())
+        return;
+    pullQueued();
+    onReadyRead();
+}
+
 qint64 ComPort::WriteText(const QByteArray &bytes) {
     if (bytes.isEmpty())
         return 0;

@@ -40,6 +40,8 @@ public:
     using RxHandler = std::function<void(int count)>;
     void setOnRxChar(RxHandler handler) { m_onRxChar = std::move(handler); }
     const RxHandler &onRxChar() const { return m_onRxChar; }
+    // Hands bytes that arrived while the slot was empty to the handler now.
+    void redeliver();
 
     // Throw "Failed to load settings" / "Failed to store settings".
     void LoadPortSettings(const QString &iniPath);

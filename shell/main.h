@@ -136,6 +136,7 @@ private:
     void setControlsEnabled(bool enabled);
     QString iniPath() const;
     QString portIniPath() const;
+    void storePortSettings();
     // Runs a device command, showing a port failure; false when one ended it.
     template <typename Command> bool deviceCommand(Command command);
     void exchangeEnded();

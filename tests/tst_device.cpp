@@ -151,16 +151,51 @@ private slots:
         link.ops->linkTest();
         QCOMPARE(link.banners.last(), QStringLiteral("Mikroindekser nie odpowiada"));
     }
-    void silentAfterTheLengthCostsHalfASecondPerByte() {
+    void aDeviceThatFallsSilentMidStreamIsGivenUp() {
+        // Answers "P" and the length, then nothing: three silent bytes, over line
+        // boundaries, end the stream; the retry then fails at once at "P".
         EmulatorProcess emu({QStringLiteral("--mute-after"), QStringLiteral("3")});
         Link link(emu.path());
-        const QStringList image = compiled({"Stop", "Hamuj", "Koniec"});
+        QStringList image;
+        for (int i = 0; i < 40; ++i)
+            image.append(QStringLiteral("0B"));
         QElapsedTimer clock;
         clock.start();
         QVERIFY(!link.ops->Programuj(image));
-        QVERIFY2(clock.elapsed() >= 3 * 480 + 480, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(link.exchanges.size(), 3);
-        QVERIFY(!link.exchanges[0].echo);
+        const qint64 firstAttempt = clock.elapsed();
+        QVERIFY2(firstAttempt >= 3 * 480 && firstAttempt < 2000,
+                 qPrintable(QString::number(firstAttempt)));
+        QCOMPARE(link.exchanges.size(), SilenceWatch::kGiveUpAfter);
+        QCOMPARE(link.banners.last(), QStringLiteral("Mikroindekser nie odpowiada !"));
+        const Verdict verdict = link.ops->program(image);
+        QVERIFY(!verdict.ok);
+        QCOMPARE(verdict.text, QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+        QVERIFY2(clock.elapsed() < firstAttempt + 2000 + 500 + 300,
+                 qPrintable(QString::number(clock.elapsed())));
+        // A silent byte between echoed ones is a transfer error of its line only.
+        SilenceWatch watch;
+        for (bool answered : {false, false, true, false, false})
+            watch.record(answered);
+        QVERIFY(!watch.deviceGone());
+        watch.record(false);
+        QVERIFY(watch.deviceGone());
+    }
+    void refusalIsTheVerdictAndNotRetried() {
+        EmulatorProcess emu;
+        Link link(emu.path());
+        QStringList image;
+        for (int i = 0; i < 100; ++i)
+            image.append(QStringLiteral("02 0C 00 00 01 18 00 56 00 12 00 F3 0D"));
+        const QString why =
+            QStringLiteral("Program nie mieści się w pamięci mikroindeksera (1300 z 1000 bajtów)");
+        QCOMPARE(link.ops->program(image).text, why);
+        QCOMPARE(link.banners, QStringList{why});
+        QCOMPARE(link.ops->verify(image).text, why);
+        QVERIFY(!link.port.Connected());
+        // The next, fitting program goes through and clears the refusal.
+        QVERIFY(link.ops->program(kProgram).ok);
+        QVERIFY(link.ops->refusal().isEmpty());
+        QCOMPARE(link.ops->verify(kProgram).text, QStringLiteral("Weryfikacja OK"));
     }
     void staleBytesAreDrained() {
         EmulatorProcess emu({QStringLiteral("--stale"), QStringLiteral("20")});
