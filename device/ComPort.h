@@ -55,12 +55,13 @@ private:
     void onError(QSerialPort::SerialPortError error);
     void onReadyRead();
     [[noreturn]] void fail(const char *what);
+    void noteFailure(bool portWasOpen);
     void pullQueued();
 
     QSerialPort m_port;
     int m_readTotalConstant = 0;
     RxHandler m_onRxChar;
-    QString m_lastError;
+    PortReason m_lastReason;
     int m_exchangeDepth = 0;
 };
 

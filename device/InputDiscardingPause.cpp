@@ -11,7 +11,7 @@ void InputDiscardingPause::wait(int milliseconds) {
     InputDiscardingPause filter;
     QCoreApplication::instance()->installEventFilter(&filter);
     QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
     QCoreApplication::instance()->removeEventFilter(&filter);
 }

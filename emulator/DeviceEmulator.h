@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QObject>
 
 class QSocketNotifier;
@@ -23,6 +24,7 @@ struct Faults {
     int muteAfter = 0;          // falls silent after receiving N bytes
     int staleBytes = 0;         // bytes queued for the program before anything is asked
     bool paced = false;         // answers at the real 38400 bit/s wire rate
+    QString receivedLog;        // every byte received is appended to this file at once
 };
 
 // The device side of the protocol: echoes commands, lengths and program bytes, keeps the
@@ -59,6 +61,7 @@ private:
     int m_received = 0;
     int m_totalReceived = 0;
     QByteArray m_incoming;
+    QFile m_log;
     QByteArray m_memory;
     bool m_running = false;
     int m_pc = 0;

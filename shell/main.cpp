@@ -109,9 +109,8 @@ bool TMainForm::OpenComPort() {
     try {
         ComPort1->OpenPort();
         return true;
-    } catch (const PortError &) {
-        ui::showMessage(this,
-                        QStringLiteral("Nie mogę otworzyć portu: %1").arg(ComPort1->settings.Port));
+    } catch (const PortError &e) {
+        ui::showMessage(this, PortReason::openFailureMessage(ComPort1->settings.Port, e.reason()));
         return false;
     }
 }
