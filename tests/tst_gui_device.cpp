@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -122,6 +123,10 @@ private slots:
         const QStringList log = wait->log->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(log.size(), 4);
         QVERIFY(log[0].startsWith(QStringLiteral("Wysyłam -> 07 Odebrałem <- 07 Czas = ")));
+        // Centred on the screen, clear of the window's toolbar.
+        QCOMPARE(wait->frameGeometry().size(), QSize(432, 481));
+        QVERIFY((wait->frameGeometry().center() - wait->screen()->availableGeometry().center())
+                    .manhattanLength() <= 2);
         wait->btnBreak->click();
         QVERIFY(!wait->isVisible());
     }
