@@ -4,6 +4,7 @@
 #include "Compiler.h"
 #include "DeviceOperations.h"
 #include "EmulatorProcess.h"
+#include "PortReason.h"
 #include "ProgramLine.h"
 
 #include <QElapsedTimer>
@@ -275,6 +276,52 @@ private slots:
             link.banners.last(),
             QStringLiteral("Program nie mieści się w pamięci mikroindeksera (1300 z 1000 bajtów)"));
         QVERIFY(!link.port.Connected());
+    }
+    void portFailuresSayWhy() {
+        using Kind = PortReason::Kind;
+        const QString here = QCoreApplication::applicationFilePath(); // a node that exists
+        const PortReason gone = PortReason::of(QSerialPort::UnknownError,
+                                               QStringLiteral("Inappropriate ioctl for device"),
+                                               QStringLiteral("/dev/no-such-port"), true);
+        QCOMPARE(gone.kind, Kind::Disconnected);
+        QCOMPARE(gone.text, QStringLiteral("urządzenie zostało odłączone"));
+        QCOMPARE(
+            PortReason::of(QSerialPort::DeviceNotFoundError, {}, QStringLiteral("/dev/x"), false)
+                .kind,
+            Kind::NoSuchDevice);
+        QCOMPARE(PortReason::of(QSerialPort::ResourceError, QStringLiteral("Input/output error"),
+                                here, true)
+                     .text,
+                 QStringLiteral("błąd wejścia/wyjścia"));
+        QCOMPARE(PortReason::of(QSerialPort::PermissionError,
+                                QStringLiteral("Device or resource busy"), here, false)
+                     .kind,
+                 Kind::Busy);
+        const PortReason denied = PortReason::of(QSerialPort::PermissionError,
+                                                 QStringLiteral("Permission denied"), here, false);
+        QCOMPARE(denied.kind, Kind::NoPermission);
+#ifdef Q_OS_LINUX
+        QVERIFY2(denied.text.contains(QStringLiteral("sudo usermod -aG ")) &&
+                     denied.text.contains(QStringLiteral("zaloguj ponownie")),
+                 qPrintable(denied.text));
+#endif
+        // The open message keeps its base line and adds what the user can act on.
+        QCOMPARE(PortReason::openFailureMessage(QStringLiteral("/dev/ttyUSB0"), denied)
+                     .section(QLatin1Char('\n'), 0, 0),
+                 QStringLiteral("Nie mogę otworzyć portu: /dev/ttyUSB0"));
+        QVERIFY(PortReason::openFailureMessage(QStringLiteral("/dev/ttyUSB0"), denied)
+                    .contains(QStringLiteral("\nBrak uprawnień do urządzenia. ")));
+        QCOMPARE(PortReason::openFailureMessage(QStringLiteral("/dev/x"), {Kind::NoSuchDevice, {}}),
+                 QStringLiteral("Nie mogę otworzyć portu: /dev/x"));
+        // A port another program holds.
+        EmulatorProcess emu;
+        Link first(emu.path()), second(emu.path());
+        first.port.OpenPort();
+        QVERIFY(!second.ops->Programuj(kProgram));
+        QCOMPARE(second.openFailures.size(), 1);
+        QVERIFY2(second.openFailures[0].startsWith(
+                     QStringLiteral("Unable to open com port (urządzenie jest zajęte")),
+                 qPrintable(second.openFailures[0]));
     }
     void emptyProgramImage() {
         EmulatorProcess emu;
