@@ -110,6 +110,8 @@ bool Avr109Simulator::handleCommand() {
         ++m_writes;
         record(QByteArray("write ") + (flash ? "flash " : "eeprom ") + QByteArray::number(size));
         reply(kOk);
+        if (m_faults.muteAfterWrites > 0 && m_writes >= m_faults.muteAfterWrites)
+            m_faults.silent = true;
         break;
     }
     case 'g': {

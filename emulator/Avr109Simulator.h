@@ -18,6 +18,7 @@ public:
         bool silent = false;
         int corruptFlashByte = -1; // this flash byte is stored wrongly, so verify fails
         int hangupAfterWrites = 0; // hangs up (the port vanishes) after N block writes
+        int muteAfterWrites = 0;   // answers nothing more after N block writes
         QString log;               // erases and block writes are recorded in this file
     };
     Avr109Simulator(PseudoTerminal &terminal, Faults faults, QObject *parent = nullptr);

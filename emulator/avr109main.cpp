@@ -25,13 +25,17 @@ int main(int argc, char *argv[]) {
     const QCommandLineOption log(QStringLiteral("log"),
                                  QStringLiteral("Zapisuje kasowania i zapisy bloków w PLIKU."),
                                  QStringLiteral("PLIK"));
-    parser.addOptions({silent, corrupt, hangup, log});
+    const QCommandLineOption mute(QStringLiteral("mute-after-writes"),
+                                  QStringLiteral("Milknie po N zapisach bloków."),
+                                  QStringLiteral("N"));
+    parser.addOptions({silent, corrupt, hangup, mute, log});
     parser.process(app);
     Avr109Simulator::Faults faults;
     faults.silent = parser.isSet(silent);
     if (parser.isSet(corrupt))
         faults.corruptFlashByte = parser.value(corrupt).toInt();
     faults.hangupAfterWrites = parser.value(hangup).toInt();
+    faults.muteAfterWrites = parser.value(mute).toInt();
     faults.log = parser.value(log);
     PseudoTerminal terminal;
     if (!terminal.isOpen()) {
