@@ -443,12 +443,14 @@ void TMainForm::miWyborClick() {
     }
 }
 
-void TMainForm::storePortSettings() {
+bool TMainForm::storePortSettings() {
     // The firmware tool reads the port from rs232.ini: it must name this session's port.
     try {
         ComPort1->StorePortSettings(portIniPath());
+        return true;
     } catch (const PortError &e) {
         ui::showMessage(this, e.message());
+        return false;
     }
 }
 
@@ -493,7 +495,11 @@ void TMainForm::miAktualizujClick() {
     repaint();
     const FirmwareCommand command = FirmwareCommand::build(m_programDir, firmware, protect);
     ui::showMessage(this, command.text);
-    storePortSettings();
+    // Without it the tool would program whatever port an old rs232.ini names.
+    if (!storePortSettings()) {
+        ShowMessageEx(QStringLiteral("Błąd przy aktualizacji !"));
+        return;
+    }
     const ToolRunner::Result result = ToolRunner().Exec(command.program, command.arguments,
                                                         [] { QCoreApplication::processEvents(); });
     ShowMessageEx(firmwareUpdateSucceeded(result, protect)
