@@ -28,6 +28,10 @@ DeviceEmulator::DeviceEmulator(PseudoTerminal &terminal, Faults faults, QObject 
     m_runTimer = new QTimer(this);
     m_runTimer->setSingleShot(true);
     connect(m_runTimer, &QTimer::timeout, this, &DeviceEmulator::programEnded);
+    if (!m_faults.receivedLog.isEmpty()) {
+        m_log.setFileName(m_faults.receivedLog);
+        m_log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+    }
     if (m_faults.staleBytes > 0)
         send(QByteArray(m_faults.staleBytes, '?'));
 }
@@ -54,7 +58,10 @@ void DeviceEmulator::send(const QByteArray &bytes) {
 
 void DeviceEmulator::onReadable() {
     for (;;) {
-        m_incoming += m_terminal.readAvailable();
+        const QByteArray arrived = m_terminal.readAvailable();
+        if (m_log.isOpen())
+            m_log.write(arrived);
+        m_incoming += arrived;
         while (!m_incoming.isEmpty() && m_terminal.isOpen()) {
             const quint8 byte = quint8(m_incoming.front());
             m_incoming.remove(0, 1);

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QObject>
 
 class QSocketNotifier;
@@ -25,6 +26,7 @@ struct Faults {
     int muteAfter = 0;          // falls silent after receiving N bytes
     int staleBytes = 0;         // bytes queued for the program before anything is asked
     bool paced = false;         // answers at the real 38400 bit/s wire rate
+    QString receivedLog;        // every byte received is appended to this file at once
 };
 
 // The device side of the protocol: echoes commands, lengths and program bytes, keeps the
@@ -64,6 +66,7 @@ private:
     int m_received = 0;
     int m_totalReceived = 0;
     QByteArray m_incoming;
+    QFile m_log;
     QByteArray m_memory;
     bool m_running = false;
     ProgramRunOptions m_run;

@@ -45,8 +45,11 @@ int main(int argc, char *argv[]) {
                                    QStringLiteral("N"));
     const QCommandLineOption paced(QStringLiteral("paced"),
                                    QStringLiteral("Tempo łącza 38400 bit/s."));
+    const QCommandLineOption log(QStringLiteral("log"),
+                                 QStringLiteral("Dopisuje każdy odebrany bajt do PLIKU."),
+                                 QStringLiteral("PLIK"));
     parser.addOptions(
-        {ini, silent, wrongEcho, extra, lower, upperEnd, swap, hangup, mute, stale, paced});
+        {ini, silent, wrongEcho, extra, lower, upperEnd, swap, hangup, mute, stale, paced, log});
     emu::addProgramRunOptions(parser);
     parser.process(app);
     emu::ProgramRunOptions run;
@@ -66,6 +69,7 @@ int main(int argc, char *argv[]) {
     faults.muteAfter = parser.value(mute).toInt();
     faults.staleBytes = parser.value(stale).toInt();
     faults.paced = parser.isSet(paced);
+    faults.receivedLog = parser.value(log);
 
     emu::PseudoTerminal terminal;
     if (!terminal.isOpen()) {

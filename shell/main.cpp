@@ -6,6 +6,7 @@
 #include "Compiler.h"
 #include "DeviceOperations.h"
 #include "FirmwareCommand.h"
+#include "InputDiscardingPause.h"
 #include "Messages.h"
 #include "Oprogramie.h"
 #include "PodgladProg.h"
@@ -68,7 +69,7 @@ TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     host.banner = [this](const QString &text) { ShowMessageEx(text); };
     host.openPort = [this] { return OpenComPort(); };
     host.processEvents = [] { QCoreApplication::processEvents(); };
-    host.pause = [](int milliseconds) { QThread::msleep(ulong(milliseconds)); };
+    host.pause = [](int milliseconds) { InputDiscardingPause::wait(milliseconds); };
     if (m_testMode) {
         host.transferStarted = [this] {
             waitForm()->lblInfo->setText(QStringLiteral("Test"));
@@ -109,9 +110,8 @@ bool TMainForm::OpenComPort() {
     try {
         ComPort1->OpenPort();
         return true;
-    } catch (const PortError &) {
-        ui::showMessage(this,
-                        QStringLiteral("Nie mogę otworzyć portu: %1").arg(ComPort1->settings.Port));
+    } catch (const PortError &e) {
+        ui::showMessage(this, PortReason::openFailureMessage(ComPort1->settings.Port, e.reason()));
         return false;
     }
 }
@@ -379,20 +379,14 @@ void TMainForm::miProgramujClick() {
         return;
     }
     if (!compiled) {
-        ShowMessageEx(QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+        // Nothing was sent: the banner keeps the reason.
+        ShowMessageEx(korven::GenerujProgram(m_editor.lines(), m_drive).error);
         return;
     }
     DisableControls();
-    bool ok = false;
-    deviceCommand([&] {
-        const QStringList image = programImage();
-        ok = m_device->Programuj(image);
-        // One retry, unless the user stopped the device meanwhile.
-        if (!ok && !m_device->stopRequested())
-            ok = m_device->Programuj(image);
-    });
-    ShowMessageEx(ok ? QStringLiteral("Programowanie mikroindeksera zakończone pomyślnie")
-                     : QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+    Verdict verdict{false, QStringLiteral("Błąd przy programowaniu mikroindeksera")};
+    deviceCommand([&] { verdict = m_device->program(programImage()); });
+    ShowMessageEx(verdict.text);
     EnableControls();
     exchangeEnded();
 }
@@ -403,14 +397,13 @@ void TMainForm::Weryfikacja1Click() {
         return;
     }
     if (!m_imageValid) {
-        ShowMessageEx(QStringLiteral("Program zawiera błędy, nie ma czego weryfikować"));
+        ShowMessageEx(korven::GenerujProgram(m_editor.lines(), m_drive).error);
         return;
     }
     DisableControls();
-    bool ok = false;
-    deviceCommand([&] { ok = m_device->Weryfikuj(programImage()); });
-    ShowMessageEx(ok ? QStringLiteral("Weryfikacja OK")
-                     : QStringLiteral("Weryfikacja - brak zgodności"));
+    Verdict verdict{false, QStringLiteral("Weryfikacja - brak zgodności")};
+    deviceCommand([&] { verdict = m_device->verify(programImage()); });
+    ShowMessageEx(verdict.text);
     EnableControls();
     exchangeEnded();
 }
@@ -427,8 +420,9 @@ void TMainForm::miTestKomunikacjiClick() {
 }
 
 void TMainForm::miResetClick() {
-    DisableControls();
+    // STOP off first, so that the repaint of DisableControls shows it off for the pause.
     sbtnStop->setEnabled(false);
+    DisableControls();
     deviceCommand([this] { m_device->reset(); });
     EnableControls();
     sbtnStop->setEnabled(true);
@@ -448,8 +442,22 @@ void TMainForm::ComPort1RxChar(int count) {
 
 void TMainForm::miWyborClick() {
     ComPort1->ClosePort();
-    if (const std::optional<QString> port = TComSettingsFrm::choose(ComPort1->settings.Port, this))
+    if (const std::optional<QString> port =
+            TComSettingsFrm::choose(ComPort1->settings.Port, this)) {
         ComPort1->settings.Port = *port;
+        storePortSettings();
+    }
+}
+
+bool TMainForm::storePortSettings() {
+    // The firmware tool reads the port from rs232.ini: it must name this session's port.
+    try {
+        ComPort1->StorePortSettings(portIniPath());
+        return true;
+    } catch (const PortError &e) {
+        ui::showMessage(this, e.message());
+        return false;
+    }
 }
 
 void TMainForm::GetReportValue(const QString &name, QString &value) const {
@@ -493,9 +501,14 @@ void TMainForm::miAktualizujClick() {
     repaint();
     const FirmwareCommand command = FirmwareCommand::build(m_programDir, firmware, protect);
     ui::showMessage(this, command.text);
+    // Without it the tool would program whatever port an old rs232.ini names.
+    if (!storePortSettings()) {
+        ShowMessageEx(QStringLiteral("Błąd przy aktualizacji !"));
+        return;
+    }
     const ToolRunner::Result result = ToolRunner().Exec(command.program, command.arguments,
                                                         [] { QCoreApplication::processEvents(); });
-    ShowMessageEx(firmwareUpdateSucceeded(result.output, protect)
+    ShowMessageEx(firmwareUpdateSucceeded(result, protect)
                       ? QStringLiteral("Aktualizacja zakończona pomyślnie")
                       : QStringLiteral("Błąd przy aktualizacji !"));
 }

@@ -138,6 +138,8 @@ private:
     void setControlsEnabled(bool enabled);
     QString iniPath() const;
     QString portIniPath() const;
+    // Writes rs232.ini now, saying so when it cannot; true when written.
+    bool storePortSettings();
     // Runs a device command, showing a port failure; false when one ended it.
     template <typename Command> bool deviceCommand(Command command);
     void exchangeEnded();
