@@ -4,6 +4,7 @@
 #include "DeviceCommands.h"
 #include "ProgramCheck.h"
 #include "ProgramFile.h"
+#include "SimulateCommand.h"
 #include "StoredDrive.h"
 #include "VersionText.h"
 
@@ -28,6 +29,8 @@ const char *const kUsage =
     "Polecenia:\n"
     "  compile PLIK.dat   kompiluje program i wypisuje jego kod, linia po linii\n"
     "  check PLIK.dat     sprawdza kolejność ustawień prędkości i przyspieszenia\n"
+    "  simulate PLIK.dat [--json] [--input N=S@T]... [--home-at P] [--max-time S]\n"
+    "                     [--max-steps N]   symuluje przebieg programu (szacunek)\n"
     "  program PLIK.dat --port PORT   ładuje program do mikroindeksera\n"
     "  verify PLIK.dat --port PORT    porównuje pamięć mikroindeksera z programem\n"
     "  run --port PORT    uruchamia program w mikroindekserze\n"
@@ -134,6 +137,8 @@ int run(const QStringList &arguments) {
         return compile(arguments[1]);
     if (arguments.size() == 2 && arguments[0] == QLatin1String("check"))
         return check(arguments[1]);
+    if (!arguments.isEmpty() && arguments[0] == QLatin1String("simulate"))
+        return simulateCommand(arguments.mid(1));
     if (!arguments.isEmpty() && isDeviceCommand(arguments[0]))
         return device(arguments);
     err(QString::fromUtf8(kUsage));

@@ -39,6 +39,9 @@ int runDeviceCommand(const QString &command, const QString &portName, const QStr
         print(stdout, text);
     };
     host.openPort = [&] {
+        // Said once: the retry of program does not repeat the message.
+        if (unopenable)
+            return false;
         try {
             port.OpenPort();
             return true;
@@ -52,16 +55,25 @@ int runDeviceCommand(const QString &command, const QString &portName, const QStr
     host.pause = [](int milliseconds) { QThread::msleep(ulong(milliseconds)); };
     DeviceOperations device(port, host);
 
+    // A program list without lines would erase the device's program.
+    if (deviceCommandNeedsProgram(command) && image.isEmpty()) {
+        print(stdout, QStringLiteral("Brak poleceń !"));
+        return Failure;
+    }
+    const auto showVerdict = [&](const Verdict &verdict) {
+        if (verdict.text != lastBanner)
+            print(stdout, verdict.text);
+    };
     bool ok = false;
     try {
         if (command == QLatin1String("program")) {
-            ok = device.Programuj(image) || (!unopenable && device.Programuj(image));
-            print(stdout, ok ? QStringLiteral("Programowanie mikroindeksera zakończone pomyślnie")
-                             : QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+            const Verdict verdict = device.program(image);
+            ok = verdict.ok;
+            showVerdict(verdict);
         } else if (command == QLatin1String("verify")) {
-            ok = device.Weryfikuj(image);
-            print(stdout, ok ? QStringLiteral("Weryfikacja OK")
-                             : QStringLiteral("Weryfikacja - brak zgodności"));
+            const Verdict verdict = device.verify(image);
+            ok = verdict.ok;
+            showVerdict(verdict);
         } else if (command == QLatin1String("run")) {
             ok = device.run();
         } else if (command == QLatin1String("test")) {
@@ -76,6 +88,10 @@ int runDeviceCommand(const QString &command, const QString &portName, const QStr
         }
     } catch (const PortError &e) {
         print(stderr, e.message());
+        if (command == QLatin1String("program"))
+            print(stdout, QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+        else if (command == QLatin1String("verify"))
+            print(stdout, QStringLiteral("Weryfikacja - brak zgodności"));
         return Failure;
     }
     if (unopenable)

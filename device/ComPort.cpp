@@ -1,5 +1,7 @@
 #include "ComPort.h"
 
+#include "SerialPlatform.h"
+
 #include <QElapsedTimer>
 
 namespace korven {
@@ -34,18 +36,25 @@ ComPort::ComPort(QObject *parent) : QObject(parent) {
 
 ComPort::~ComPort() { m_port.close(); }
 
+void ComPort::noteFailure(bool portWasOpen) {
+    m_lastReason = PortReason::of(m_port.error(), m_port.errorString(),
+                                  platform::deviceNode(settings.Port), portWasOpen);
+}
+
 void ComPort::fail(const char *what) {
-    const QString reason = m_lastError.isEmpty() ? m_port.errorString() : m_lastError;
-    throw PortError(QStringLiteral("%1 (%2)").arg(QString::fromLatin1(what), reason));
+    if (m_lastReason.text.isEmpty())
+        noteFailure(true);
+    throw PortError(QStringLiteral("%1 (%2)").arg(QString::fromLatin1(what), m_lastReason.text),
+                    m_lastReason);
 }
 
 void ComPort::OpenPort() {
     if (m_port.isOpen())
         return;
-    m_lastError.clear();
+    m_lastReason = {};
     m_port.setPortName(settings.Port);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_lastError = m_port.errorString();
+        noteFailure(false);
         fail("Unable to open com port");
     }
     const int baud = settings.BaudRate == QLatin1String("Custom") ? settings.CustomBaudRate
@@ -59,7 +68,7 @@ void ComPort::OpenPort() {
         !m_port.setDataBits(QSerialPort::DataBits(settings.DataBits.toInt())) ||
         !m_port.setParity(parity(settings.Parity)) ||
         !m_port.setStopBits(stopBits(settings.StopBits)) || !m_port.setFlowControl(flow)) {
-        m_lastError = m_port.errorString();
+        noteFailure(false);
         m_port.close();
         fail("SetCommState function failed");
     }
@@ -67,8 +76,9 @@ void ComPort::OpenPort() {
     m_port.setDataTerminalReady(settings.ControlDTR == PortSettings::LineControl::Enable);
     if (settings.ControlRTS != PortSettings::LineControl::Handshake)
         m_port.setRequestToSend(settings.ControlRTS == PortSettings::LineControl::Enable);
+    platform::requestLowLatency(m_port.handle());
     m_port.clearError();
-    m_lastError.clear();
+    m_lastReason = {};
 }
 
 void ComPort::ClosePort() {
@@ -90,10 +100,10 @@ void ComPort::onError(QSerialPort::SerialPortError error) {
         return;
     // A vanished device: Qt reports the same failure over and over while the port
     // stays open, so the first report closes it. The next command opens it again.
-    m_lastError = m_port.errorString();
+    noteFailure(true);
     m_port.close();
     if (m_exchangeDepth == 0)
-        emit portLost(QStringLiteral("ReadFile function failed (%1)").arg(m_lastError));
+        emit portLost(QStringLiteral("ReadFile function failed (%1)").arg(m_lastReason.text));
 }
 
 void ComPort::onReadyRead() {
@@ -104,8 +114,8 @@ void ComPort::onReadyRead() {
         m_onRxChar(count);
 }
 
-void ComPort::deliverQueued() {
-    if (!m_port.isOpen())
+void ComPort::redeliver() {
+    if (!m_onRxChar || !m_port.isOpen())
         return;
     pullQueued();
     onReadyRead();

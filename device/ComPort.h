@@ -40,8 +40,8 @@ public:
     using RxHandler = std::function<void(int count)>;
     void setOnRxChar(RxHandler handler) { m_onRxChar = std::move(handler); }
     const RxHandler &onRxChar() const { return m_onRxChar; }
-    // Hands the bytes that arrived while the slot was empty to the handler now.
-    void deliverQueued();
+    // Hands bytes that arrived while the slot was empty to the handler now.
+    void redeliver();
 
     // Throw "Failed to load settings" / "Failed to store settings".
     void LoadPortSettings(const QString &iniPath);
@@ -55,12 +55,13 @@ private:
     void onError(QSerialPort::SerialPortError error);
     void onReadyRead();
     [[noreturn]] void fail(const char *what);
+    void noteFailure(bool portWasOpen);
     void pullQueued();
 
     QSerialPort m_port;
     int m_readTotalConstant = 0;
     RxHandler m_onRxChar;
-    QString m_lastError;
+    PortReason m_lastReason;
     int m_exchangeDepth = 0;
 };
 

@@ -10,10 +10,11 @@ void DeviceJob::start() {
     run();
 }
 
-void DeviceJob::finish(bool ok) {
+void DeviceJob::finish(bool ok, const QString &resultText) {
     if (!m_running)
         return;
     m_running = false;
+    m_resultText = resultText;
     emit finished(ok);
 }
 

@@ -18,6 +18,8 @@ public:
     // STOP was pressed while the job runs.
     virtual void stop() {}
     bool isRunning() const { return m_running; }
+    // The outcome for the banner, when the job has one.
+    const QString &resultText() const { return m_resultText; }
 
 signals:
     void started();
@@ -30,10 +32,11 @@ signals:
 protected:
     // Runs the job; it calls finish, now or later from a timer.
     virtual void run() = 0;
-    void finish(bool ok);
+    void finish(bool ok, const QString &resultText = QString());
 
 private:
     bool m_running = false;
+    QString m_resultText;
 };
 
 } // namespace korven

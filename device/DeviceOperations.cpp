@@ -34,14 +34,19 @@ DeviceOperations::DeviceOperations(ComPort &port, DeviceHost host)
 bool DeviceOperations::WyslijPolecenie(const QString &line) {
     if (!m_port.Connected() && !m_host.openPort())
         return false;
+    if (m_exchangeDepth == 0)
+        m_silence = SilenceWatch();
     if (m_host.transferStarted)
         m_host.transferStarted();
-    const bool ok = sendWithEcho(m_port, line, [this](const ByteExchange &e) {
-        if (m_host.exchanged)
-            m_host.exchanged(e);
-        if (!e.matches() && m_host.mismatch)
-            m_host.mismatch(e);
-    });
+    const bool ok = sendWithEcho(
+        m_port, line,
+        [this](const ByteExchange &e) {
+            if (m_host.exchanged)
+                m_host.exchanged(e);
+            if (!e.matches() && m_host.mismatch)
+                m_host.mismatch(e);
+        },
+        &m_silence);
     if (!ok)
         m_host.banner(QStringLiteral("Błędy w transmisji !"));
     return ok;
@@ -51,14 +56,17 @@ bool DeviceOperations::transferImage(const QStringList &image, char letter,
                                      const QString &lengthError, bool showStart) {
     ExchangeScope scope(m_exchangeDepth);
     DetachedHandler detached(m_port);
+    m_refusal.clear();
+    m_silence = SilenceWatch();
     const int length = ObliczDlProg(image);
     // The device holds 1000 bytes; a longer image is never sent, which also keeps
     // the length within its two bytes.
     if (length > kDeviceMemory) {
-        m_host.banner(
+        m_refusal =
             QStringLiteral("Program nie mieści się w pamięci mikroindeksera (%1 z %2 bajtów)")
                 .arg(length)
-                .arg(kDeviceMemory));
+                .arg(kDeviceMemory);
+        m_host.banner(m_refusal);
         return false;
     }
     if (!m_host.openPort())
@@ -86,10 +94,38 @@ bool DeviceOperations::transferImage(const QStringList &image, char letter,
         sent += int(imageLineBytes(line).size());
         if (m_host.progress)
             m_host.progress(sent, length);
+        if (m_silence.deviceGone()) {
+            m_host.banner(QStringLiteral("Mikroindekser nie odpowiada !"));
+            return false;
+        }
         if (m_host.processEvents)
             m_host.processEvents();
+        // The device was told to stop: not one more image byte, and no closing "e"
+        // to wait for.
+        if (m_stopRequested)
+            return false;
     }
     return m_port.ReadText(1) == QByteArray("e") && ok;
+}
+
+Verdict DeviceOperations::program(const QStringList &image) {
+    bool ok = Programuj(image);
+    // One retry, unless the user stopped the device meanwhile or nothing on the wire
+    // could change the outcome.
+    if (!ok && !m_stopRequested && m_refusal.isEmpty())
+        ok = Programuj(image);
+    if (!m_refusal.isEmpty())
+        return {false, m_refusal};
+    return {ok, ok ? QStringLiteral("Programowanie mikroindeksera zakończone pomyślnie")
+                   : QStringLiteral("Błąd przy programowaniu mikroindeksera")};
+}
+
+Verdict DeviceOperations::verify(const QStringList &image) {
+    const bool ok = Weryfikuj(image);
+    if (!m_refusal.isEmpty())
+        return {false, m_refusal};
+    return {ok,
+            ok ? QStringLiteral("Weryfikacja OK") : QStringLiteral("Weryfikacja - brak zgodności")};
 }
 
 bool DeviceOperations::Programuj(const QStringList &image) {
@@ -133,8 +169,14 @@ void DeviceOperations::linkTest() {
 void DeviceOperations::reset() {
     if (m_host.openPort())
         m_port.WriteText(QByteArrayLiteral("t"));
-    if (m_host.pause)
+    if (!m_host.pause)
+        return;
+    {
+        // The device's "t" may come during the pause; it is shown once the pause is over.
+        DetachedHandler detached(m_port);
         m_host.pause(2000);
+    }
+    m_port.redeliver();
 }
 
 void DeviceOperations::stop() {

@@ -34,6 +34,12 @@ struct StatusAction {
     bool enableControls = false; // the device is idle again
 };
 
+// The final word of a program or verify command, for the banner.
+struct Verdict {
+    bool ok = false;
+    QString text;
+};
+
 // The device commands: program, verify, run, link test, reset, stop. Each is one short
 // exchange over the port with the receive handler detached; port failures throw PortError.
 class DeviceOperations {
@@ -44,6 +50,10 @@ public:
     bool WyslijPolecenie(const QString &line);
     bool Programuj(const QStringList &image);
     bool Weryfikuj(const QStringList &image);
+    // The program and verify commands: Programuj with its one retry, Weryfikuj once.
+    // A refusal before anything was sent is not retried and stays the verdict.
+    Verdict program(const QStringList &image);
+    Verdict verify(const QStringList &image);
     // Asks the device to run its program; true when it answered.
     bool run();
     void linkTest();
@@ -55,6 +65,9 @@ public:
     bool exchangeRunning() const { return m_exchangeDepth > 0; }
     // Whether STOP was pressed during the exchange that is running or just ended.
     bool stopRequested() const { return m_stopRequested; }
+    // Why the last program or verify exchange sent nothing (an image too long for the
+    // device); empty when it went on the wire.
+    const QString &refusal() const { return m_refusal; }
 
     // The meaning of a batch of status characters: only the last one counts.
     static StatusAction statusAction(const QByteArray &batch);
@@ -67,6 +80,8 @@ private:
     DeviceHost m_host;
     int m_exchangeDepth = 0;
     bool m_stopRequested = false;
+    QString m_refusal;
+    SilenceWatch m_silence;
 };
 
 } // namespace korven

@@ -42,11 +42,13 @@ QString ByteExchange::logLine() const {
 }
 
 bool sendWithEcho(ComPort &port, const QString &line,
-                  const std::function<void(const ByteExchange &)> &observe) {
+                  const std::function<void(const ByteExchange &)> &observe, SilenceWatch *silence) {
     port.setReadTotalConstant(500);
     bool allEqual = true;
     QElapsedTimer clock;
     for (const char b : imageLineBytes(line)) {
+        if (silence && silence->deviceGone())
+            return false;
         ByteExchange exchange;
         exchange.sent = quint8(b);
         clock.start();
@@ -56,6 +58,8 @@ bool sendWithEcho(ComPort &port, const QString &line,
         if (!echo.isEmpty())
             exchange.echo = quint8(echo[0]);
         allEqual = allEqual && exchange.matches();
+        if (silence)
+            silence->record(exchange.echo.has_value());
         if (observe)
             observe(exchange);
     }

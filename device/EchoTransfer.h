@@ -28,10 +28,25 @@ struct ByteExchange {
     QString logLine() const;
 };
 
+// Image bytes in a row that got no answer at all. A wrong echo is a transfer error of
+// its line; silence three times over (about 1.5 s) means the device is gone, and the
+// stream is given up rather than spending half a second on every byte left.
+class SilenceWatch {
+public:
+    static constexpr int kGiveUpAfter = 3;
+    void record(bool answered) { m_inRow = answered ? 0 : m_inRow + 1; }
+    bool deviceGone() const { return m_inRow >= kGiveUpAfter; }
+
+private:
+    int m_inRow = 0;
+};
+
 // Sends one image line byte by byte, each checked against its echo (500 ms read
-// time-out). A wrong or missing echo does not stop the line. The port must be open.
+// time-out). A wrong or missing echo does not stop the line; a silence watch, when
+// given, stops it once the device is gone. The port must be open.
 // observe, when set, sees every exchange (the test-mode log).
 bool sendWithEcho(ComPort &port, const QString &line,
-                  const std::function<void(const ByteExchange &)> &observe = {});
+                  const std::function<void(const ByteExchange &)> &observe = {},
+                  SilenceWatch *silence = nullptr);
 
 } // namespace korven

@@ -4,23 +4,24 @@
 
 namespace korven {
 
-ExchangeJob::ExchangeJob(ComPort &port, DeviceHost host, Exchange exchange, QObject *parent)
+ExchangeJob::ExchangeJob(ComPort &port, DeviceHost host, Exchange exchange, QString failureText,
+                         QObject *parent)
     : DeviceJob(parent),
       m_ops(port,
             [&] {
                 host.progress = [this](int done, int total) { emit progress(done, total); };
                 return std::move(host);
             }()),
-      m_exchange(std::move(exchange)) {}
+      m_exchange(std::move(exchange)), m_failureText(std::move(failureText)) {}
 
 void ExchangeJob::run() {
-    bool ok = false;
+    Verdict verdict{false, m_failureText};
     try {
-        ok = m_exchange(m_ops);
+        verdict = m_exchange(m_ops);
     } catch (const PortError &e) {
         emit portError(e.message());
     }
-    finish(ok);
+    finish(verdict.ok, verdict.text);
 }
 
 void ExchangeJob::stop() {
@@ -32,23 +33,21 @@ void ExchangeJob::stop() {
 }
 
 ExchangeJob::Exchange ExchangeJob::program(const QStringList &image) {
-    return [image](DeviceOperations &ops) {
-        return ops.Programuj(image) || (!ops.stopRequested() && ops.Programuj(image));
-    };
+    return [image](DeviceOperations &ops) { return ops.program(image); };
 }
 
 ExchangeJob::Exchange ExchangeJob::verify(const QStringList &image) {
-    return [image](DeviceOperations &ops) { return ops.Weryfikuj(image); };
+    return [image](DeviceOperations &ops) { return ops.verify(image); };
 }
 
 ExchangeJob::Exchange ExchangeJob::runProgram() {
-    return [](DeviceOperations &ops) { return ops.run(); };
+    return [](DeviceOperations &ops) { return Verdict{ops.run(), {}}; };
 }
 
 ExchangeJob::Exchange ExchangeJob::linkTest() {
     return [](DeviceOperations &ops) {
         ops.linkTest();
-        return true;
+        return Verdict{true, {}};
     };
 }
 

@@ -15,13 +15,15 @@ class ComPort;
 class ExchangeJob : public DeviceJob {
     Q_OBJECT
 public:
-    using Exchange = std::function<bool(DeviceOperations &)>;
-    ExchangeJob(ComPort &port, DeviceHost host, Exchange exchange, QObject *parent = nullptr);
+    using Exchange = std::function<Verdict(DeviceOperations &)>;
+    // failureText is the verdict when a port failure ends the exchange.
+    ExchangeJob(ComPort &port, DeviceHost host, Exchange exchange, QString failureText = {},
+                QObject *parent = nullptr);
 
     // Sends the emergency stop into the running exchange.
     void stop() override;
 
-    // Programming: one retry after a failure, unless STOP was pressed.
+    // Programming with its one retry, verifying once; both with the banner's verdict.
     static Exchange program(const QStringList &image);
     static Exchange verify(const QStringList &image);
     static Exchange runProgram();
@@ -34,6 +36,7 @@ protected:
 private:
     DeviceOperations m_ops;
     Exchange m_exchange;
+    QString m_failureText;
 };
 
 } // namespace korven

@@ -11,6 +11,7 @@ ResetJob::ResetJob(ComPort &port, DeviceHost host, QObject *parent)
       }()) {
     m_pause.setSingleShot(true);
     m_pause.setInterval(kPauseMilliseconds);
+    m_pause.setTimerType(Qt::PreciseTimer); // never shorter than the pause
     connect(&m_pause, &QTimer::timeout, this, &ResetJob::pauseOver);
 }
 
@@ -29,7 +30,7 @@ void ResetJob::run() {
 void ResetJob::pauseOver() {
     m_port.setOnRxChar(m_heldHandler);
     finish(true);
-    m_port.deliverQueued();
+    m_port.redeliver();
 }
 
 } // namespace korven

@@ -2,6 +2,9 @@
 
 #include "PseudoTerminal.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
 #include <QSocketNotifier>
 
 namespace korven::emu {
@@ -24,9 +27,25 @@ void Avr109Simulator::reply(const QByteArray &bytes) {
         m_terminal.write(bytes);
 }
 
+void Avr109Simulator::record(const QByteArray &line) {
+    if (m_faults.log.isEmpty())
+        return;
+    QFile file(m_faults.log);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append))
+        file.write(line + '\n');
+}
+
 void Avr109Simulator::onReadable() {
     m_input += m_terminal.readAvailable();
-    while (!m_input.isEmpty() && handleCommand()) {
+    while (m_terminal.isOpen() && !m_input.isEmpty() && handleCommand()) {
+    }
+    if (m_faults.hangupAfterWrites > 0 && m_writes >= m_faults.hangupAfterWrites &&
+        m_terminal.isOpen()) {
+        // Like a pulled cable: the port's device node goes with the terminal.
+        m_notifier->setEnabled(false);
+        m_terminal.close();
+        record("hangup " + QByteArray::number(QDateTime::currentMSecsSinceEpoch()));
+        QCoreApplication::exit(0);
     }
 }
 
@@ -60,6 +79,7 @@ bool Avr109Simulator::handleCommand() {
     case 'x':
     case 'y': reply(kOk); break;
     case 'e':
+        record("erase");
         m_flash.fill(char(0xFF));
         reply(kOk);
         break;
@@ -87,7 +107,11 @@ bool Avr109Simulator::handleCommand() {
             memory[at + i] = value;
         }
         m_address += flash ? size / 2 : size;
+        ++m_writes;
+        record(QByteArray("write ") + (flash ? "flash " : "eeprom ") + QByteArray::number(size));
         reply(kOk);
+        if (m_faults.muteAfterWrites > 0 && m_writes >= m_faults.muteAfterWrites)
+            m_faults.silent = true;
         break;
     }
     case 'g': {

@@ -17,6 +17,9 @@ public:
     struct Faults {
         bool silent = false;
         int corruptFlashByte = -1; // this flash byte is stored wrongly, so verify fails
+        int hangupAfterWrites = 0; // hangs up (the port vanishes) after N block writes
+        int muteAfterWrites = 0;   // answers nothing more after N block writes
+        QString log;               // erases and block writes are recorded in this file
     };
     Avr109Simulator(PseudoTerminal &terminal, Faults faults, QObject *parent = nullptr);
 
@@ -25,6 +28,7 @@ private:
     // Handles the command at the start of m_input if it is complete; false to wait for more.
     bool handleCommand();
     void reply(const QByteArray &bytes);
+    void record(const QByteArray &line);
 
     PseudoTerminal &m_terminal;
     Faults m_faults;
@@ -33,6 +37,7 @@ private:
     QByteArray m_flash;
     QByteArray m_eeprom;
     int m_address = 0; // words for flash, bytes for EEPROM
+    int m_writes = 0;
 };
 
 } // namespace korven::emu

@@ -1,20 +1,22 @@
 #include "DeviceEmulator.h"
 
-#include "CommandTable.h"
 #include "PseudoTerminal.h"
+#include "Simulation.h"
+#include "SimulationText.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTimer>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
 
 namespace korven::emu {
 namespace {
 
 // One character on the wire at 38400 bit/s, 8N1: ten bit-times.
 constexpr long kCharMicroseconds = 10 * 1000000L / 38400;
-
-// Bytes of each command of the byte code, by opcode.
-int commandLength(quint8 opcode) { return lengthOfOpcode(opcode); }
 
 } // namespace
 
@@ -25,7 +27,11 @@ DeviceEmulator::DeviceEmulator(PseudoTerminal &terminal, Faults faults, QObject 
     connect(m_notifier, &QSocketNotifier::activated, this, &DeviceEmulator::onReadable);
     m_runTimer = new QTimer(this);
     m_runTimer->setSingleShot(true);
-    connect(m_runTimer, &QTimer::timeout, this, &DeviceEmulator::step);
+    connect(m_runTimer, &QTimer::timeout, this, &DeviceEmulator::programEnded);
+    if (!m_faults.receivedLog.isEmpty()) {
+        m_log.setFileName(m_faults.receivedLog);
+        m_log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+    }
     if (m_faults.staleBytes > 0)
         send(QByteArray(m_faults.staleBytes, '?'));
 }
@@ -52,7 +58,10 @@ void DeviceEmulator::send(const QByteArray &bytes) {
 
 void DeviceEmulator::onReadable() {
     for (;;) {
-        m_incoming += m_terminal.readAvailable();
+        const QByteArray arrived = m_terminal.readAvailable();
+        if (m_log.isOpen())
+            m_log.write(arrived);
+        m_incoming += arrived;
         while (!m_incoming.isEmpty() && m_terminal.isOpen()) {
             const quint8 byte = quint8(m_incoming.front());
             m_incoming.remove(0, 1);
@@ -145,61 +154,31 @@ void DeviceEmulator::onStreamByte(quint8 byte) {
 void DeviceEmulator::startProgram() {
     send(QByteArrayLiteral("r"));
     m_running = true;
-    m_pc = 0;
-    m_counter = 0;
-    m_runTimer->start(0);
+    // Velocities are in the driver's units, which only the acceleration setting names.
+    const int pulsDiv = sim::pulsDivOfImage(m_memory);
+    sim::SimulationOptions options;
+    options.inputs = m_run.inputs;
+    options.homeAt = m_run.homeAt;
+    options.maxTimeS = 1e9;
+    options.traceLimit = 0;
+    const sim::SimulationResult result =
+        sim::simulate(sim::DecodedProgram::fromBytes(m_memory, pulsDiv < 0 ? 5 : pulsDiv), options);
+    std::fprintf(stderr, "korven-emu: %s\n",
+                 qPrintable(sim::summaryText(result).replace('\n', ' ')));
+    if (result.end != sim::EndReason::Koniec && result.end != sim::EndReason::Error)
+        return; // runs until "s"
+    const double ms = std::round(result.timeS * m_run.timeScale * 1000);
+    m_runTimer->start(int(std::min(ms, double(std::numeric_limits<int>::max()))));
+}
+
+void DeviceEmulator::programEnded() {
+    m_running = false;
+    send(QByteArrayLiteral("e"));
 }
 
 void DeviceEmulator::stopProgram() {
     m_running = false;
     m_runTimer->stop();
-}
-
-void DeviceEmulator::step() {
-    // Runs commands until a wait or the end; a slice of a bounded length keeps the
-    // serial line served while a program loops without waiting.
-    for (int executed = 0; m_running && executed < 10000; ++executed) {
-        const auto at = [this](int i) { return i < m_memory.size() ? quint8(m_memory[i]) : 0; };
-        const quint8 opcode = at(m_pc);
-        const int length = commandLength(opcode);
-        const int word = at(m_pc + 1) * 256 + at(m_pc + 2);
-        const int next = m_pc + length;
-        const auto jumpTarget = [&](int field) { return next + qint16(quint16(field)) - 1; };
-        if (m_pc >= m_memory.size() || length == 0 || opcode == 0x05) {
-            m_running = false;
-            send(QByteArrayLiteral("e"));
-            return;
-        }
-        switch (opcode) {
-        case 0x04: m_pc = jumpTarget(word); continue;
-        case 0x0A: {
-            // All inputs are off: the jump is taken when the awaited state is off.
-            const bool awaitedOn = at(m_pc + 1) & 0x01;
-            m_pc = awaitedOn ? next : jumpTarget(at(m_pc + 2) * 256 + at(m_pc + 3));
-            continue;
-        }
-        case 0x10: m_counter = word; break;
-        case 0x11:
-            if (m_counter != 0) {
-                --m_counter;
-                m_pc = jumpTarget(word);
-                continue;
-            }
-            break;
-        case 0x07:
-            m_pc = next;
-            m_runTimer->start(word);
-            return;
-        case 0x12:
-            m_pc = next;
-            m_runTimer->start(word * 1000);
-            return;
-        default: break;
-        }
-        m_pc = next;
-    }
-    if (m_running)
-        m_runTimer->start(0);
 }
 
 } // namespace korven::emu

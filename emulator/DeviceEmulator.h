@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ProgramRunOptions.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QObject>
 
 class QSocketNotifier;
@@ -23,17 +26,21 @@ struct Faults {
     int muteAfter = 0;          // falls silent after receiving N bytes
     int staleBytes = 0;         // bytes queued for the program before anything is asked
     bool paced = false;         // answers at the real 38400 bit/s wire rate
+    QString receivedLog;        // every byte received is appended to this file at once
 };
 
 // The device side of the protocol: echoes commands, lengths and program bytes, keeps the
 // program it was given, answers verify from that memory, runs the program's waits and
 // jumps, reports its status characters.
+// A started program runs on the motion simulator: "e" follows after its simulated run
+// time; a program that loops or runs into a limit goes on until it is stopped.
 class DeviceEmulator : public QObject {
     Q_OBJECT
 public:
     DeviceEmulator(PseudoTerminal &terminal, Faults faults, QObject *parent = nullptr);
 
     const QByteArray &memory() const { return m_memory; }
+    void setProgramRunOptions(ProgramRunOptions options) { m_run = std::move(options); }
 
 private:
     enum class State { Idle, Length, Data };
@@ -42,7 +49,7 @@ private:
     void onStreamByte(quint8 byte);
     void send(const QByteArray &bytes);
     void startProgram();
-    void step();
+    void programEnded();
     void stopProgram();
     void hangUp();
 
@@ -59,10 +66,10 @@ private:
     int m_received = 0;
     int m_totalReceived = 0;
     QByteArray m_incoming;
+    QFile m_log;
     QByteArray m_memory;
     bool m_running = false;
-    int m_pc = 0;
-    int m_counter = 0;
+    ProgramRunOptions m_run;
 };
 
 } // namespace korven::emu

@@ -19,12 +19,24 @@ int main(int argc, char *argv[]) {
     const QCommandLineOption corrupt(QStringLiteral("corrupt-flash-byte"),
                                      QStringLiteral("Zapisuje bajt N pamięci flash błędnie."),
                                      QStringLiteral("N"));
-    parser.addOptions({silent, corrupt});
+    const QCommandLineOption hangup(QStringLiteral("hangup-after-writes"),
+                                    QStringLiteral("Rozłącza się po N zapisach bloków."),
+                                    QStringLiteral("N"));
+    const QCommandLineOption log(QStringLiteral("log"),
+                                 QStringLiteral("Zapisuje kasowania i zapisy bloków w PLIKU."),
+                                 QStringLiteral("PLIK"));
+    const QCommandLineOption mute(QStringLiteral("mute-after-writes"),
+                                  QStringLiteral("Milknie po N zapisach bloków."),
+                                  QStringLiteral("N"));
+    parser.addOptions({silent, corrupt, hangup, mute, log});
     parser.process(app);
     Avr109Simulator::Faults faults;
     faults.silent = parser.isSet(silent);
     if (parser.isSet(corrupt))
         faults.corruptFlashByte = parser.value(corrupt).toInt();
+    faults.hangupAfterWrites = parser.value(hangup).toInt();
+    faults.muteAfterWrites = parser.value(mute).toInt();
+    faults.log = parser.value(log);
     PseudoTerminal terminal;
     if (!terminal.isOpen()) {
         std::fprintf(stderr, "korven-avr109-sim: %s\n", qPrintable(terminal.error()));

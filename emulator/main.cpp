@@ -3,6 +3,7 @@
 
 #include "DeviceEmulator.h"
 #include "ProfileFile.h"
+#include "ProgramRunOptions.h"
 #include "PseudoTerminal.h"
 
 #include <QCommandLineParser>
@@ -44,9 +45,18 @@ int main(int argc, char *argv[]) {
                                    QStringLiteral("N"));
     const QCommandLineOption paced(QStringLiteral("paced"),
                                    QStringLiteral("Tempo łącza 38400 bit/s."));
+    const QCommandLineOption log(QStringLiteral("log"),
+                                 QStringLiteral("Dopisuje każdy odebrany bajt do PLIKU."),
+                                 QStringLiteral("PLIK"));
     parser.addOptions(
-        {ini, silent, wrongEcho, extra, lower, upperEnd, swap, hangup, mute, stale, paced});
+        {ini, silent, wrongEcho, extra, lower, upperEnd, swap, hangup, mute, stale, paced, log});
+    emu::addProgramRunOptions(parser);
     parser.process(app);
+    emu::ProgramRunOptions run;
+    if (QString error; !emu::programRunOptions(parser, &run, &error)) {
+        std::fprintf(stderr, "korven-emu: %s\n", qPrintable(error));
+        return 2;
+    }
 
     emu::Faults faults;
     faults.silent = parser.isSet(silent);
@@ -59,6 +69,7 @@ int main(int argc, char *argv[]) {
     faults.muteAfter = parser.value(mute).toInt();
     faults.staleBytes = parser.value(stale).toInt();
     faults.paced = parser.isSet(paced);
+    faults.receivedLog = parser.value(log);
 
     emu::PseudoTerminal terminal;
     if (!terminal.isOpen()) {
@@ -76,6 +87,7 @@ int main(int argc, char *argv[]) {
         }
     }
     emu::DeviceEmulator device(terminal, faults);
+    device.setProgramRunOptions(run);
     std::printf("%s\n", qPrintable(terminal.slavePath()));
     std::fflush(stdout);
     return QCoreApplication::exec();

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
+    qt6-charts-dev libqt6opengl6-dev
     libbenchmark-dev
     poppler-utils fonts-dejavu-core fonts-liberation avrdude procps
 )

@@ -12,6 +12,7 @@
 #include "ProgramCheck.h"
 #include "ProgramFile.h"
 #include "ProgramListModel.h"
+#include "SimulationWindow.h"
 #include "StoredDrive.h"
 #include "WybSter.h"
 #include "wait.h"
@@ -108,9 +109,8 @@ bool TMainForm::OpenComPort() {
     try {
         ComPort1->OpenPort();
         return true;
-    } catch (const PortError &) {
-        ui::showMessage(this,
-                        QStringLiteral("Nie mogę otworzyć portu: %1").arg(ComPort1->settings.Port));
+    } catch (const PortError &e) {
+        ui::showMessage(this, PortReason::openFailureMessage(ComPort1->settings.Port, e.reason()));
         return false;
     }
 }
@@ -391,6 +391,11 @@ void TMainForm::tbtnSprawdzClick() {
     ShowMessageEx(checkVerdict(result));
 }
 
+void TMainForm::miSymulacjaClick() {
+    sim::SimulationWindow::showFor(
+        ListBoxProg, [this] { return m_doc.drive(); }, this);
+}
+
 void TMainForm::miShowProgramClick() {
     GenerujProgram();
     if (m_progForm) {
@@ -427,8 +432,22 @@ void TMainForm::miAboutClick() {
 
 void TMainForm::miWyborClick() {
     ComPort1->ClosePort();
-    if (const std::optional<QString> port = TComSettingsFrm::choose(ComPort1->settings.Port, this))
+    if (const std::optional<QString> port =
+            TComSettingsFrm::choose(ComPort1->settings.Port, this)) {
         ComPort1->settings.Port = *port;
+        storePortSettings();
+    }
+}
+
+bool TMainForm::storePortSettings() {
+    // The firmware tool reads the port from rs232.ini: it must name this session's port.
+    try {
+        ComPort1->StorePortSettings(portIniPath());
+        return true;
+    } catch (const PortError &e) {
+        ui::showMessage(this, e.message());
+        return false;
+    }
 }
 
 void TMainForm::GetReportValue(const QString &name, QString &value) const {

@@ -90,6 +90,7 @@ public slots:
     void miOtworzClick();
     void miZapiszClick();
     void tbtnSprawdzClick();
+    void miSymulacjaClick();
     void miShowProgramClick();
     void miShowSetClick();
     void miHelpClick();
@@ -133,6 +134,7 @@ private:
         *tbtnUruchom, *tbtnWeryfukuj, *tbtnSprawdz, *tbtnTest, *tbtnEdytuj, *tbtnUsun, *tbtnWGore,
         *tbtnWDol, *tbtnSettings, *tbtnPomoc;
     QAction *miCofnij, *miPonow;
+    QAction *miSymulacja, *tbtnSymulacja;
 
     void buildMenus();
     void nameControls();
@@ -152,10 +154,12 @@ private:
     void setControlsEnabled(bool enabled);
     QString iniPath() const;
     QString portIniPath() const;
+    // Writes rs232.ini now, saying so when it cannot; true when written.
+    bool storePortSettings();
     // Runs a device command, showing a port failure; false when one ended it.
     template <typename Command> bool deviceCommand(Command command);
     // Starts a job unless one runs; done runs when it has finished.
-    bool startJob(DeviceJob *job, const std::function<void(bool ok)> &done);
+    bool startJob(DeviceJob *job, const std::function<void(bool ok, const QString &text)> &done);
     void showTransferProgress(int done, int total);
     // The memory panel's bar back on the memory use of the image.
     void showMemoryUse();

@@ -19,7 +19,8 @@
 
 namespace korven {
 
-bool TMainForm::startJob(DeviceJob *job, const std::function<void(bool ok)> &done) {
+bool TMainForm::startJob(DeviceJob *job,
+                         const std::function<void(bool ok, const QString &text)> &done) {
     job->setParent(this);
     if (m_job) {
         // One exchange at a time: a second one never interleaves on the line.
@@ -33,7 +34,7 @@ bool TMainForm::startJob(DeviceJob *job, const std::function<void(bool ok)> &don
     connect(job, &DeviceJob::finished, this, [this, job, done](bool ok) {
         m_job = nullptr;
         job->deleteLater();
-        done(ok);
+        done(ok, job->resultText());
     });
     job->start();
     return true;
@@ -77,15 +78,15 @@ void TMainForm::miProgramujClick() {
         return;
     }
     if (!compiled) {
-        ShowMessageEx(QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+        // Nothing was sent: the banner keeps the reason.
+        ShowMessageEx(m_doc.compileError());
         return;
     }
     DisableControls();
-    startJob(new ExchangeJob(*ComPort1, m_host, ExchangeJob::program(m_doc.image())),
-             [this](bool ok) {
-                 ShowMessageEx(ok ? QStringLiteral("Programowanie mikroindeksera zakończone "
-                                                   "pomyślnie")
-                                  : QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+    startJob(new ExchangeJob(*ComPort1, m_host, ExchangeJob::program(m_doc.image()),
+                             QStringLiteral("Błąd przy programowaniu mikroindeksera")),
+             [this](bool, const QString &verdict) {
+                 ShowMessageEx(verdict);
                  showMemoryUse();
                  EnableControls();
              });
@@ -97,14 +98,14 @@ void TMainForm::Weryfikacja1Click() {
         return;
     }
     if (!m_doc.imageValid()) {
-        ShowMessageEx(QStringLiteral("Program zawiera błędy, nie ma czego weryfikować"));
+        ShowMessageEx(m_doc.compileError());
         return;
     }
     DisableControls();
-    startJob(new ExchangeJob(*ComPort1, m_host, ExchangeJob::verify(m_doc.image())),
-             [this](bool ok) {
-                 ShowMessageEx(ok ? QStringLiteral("Weryfikacja OK")
-                                  : QStringLiteral("Weryfikacja - brak zgodności"));
+    startJob(new ExchangeJob(*ComPort1, m_host, ExchangeJob::verify(m_doc.image()),
+                             QStringLiteral("Weryfikacja - brak zgodności")),
+             [this](bool, const QString &verdict) {
+                 ShowMessageEx(verdict);
                  showMemoryUse();
                  EnableControls();
              });
@@ -114,17 +115,20 @@ void TMainForm::Uruchom1Click() {
     DisableControls();
     // The controls stay off until the device reports its end, a stop or a restart,
     // or until STOP.
-    startJob(new ExchangeJob(*ComPort1, m_host, ExchangeJob::runProgram()), [](bool) {});
+    startJob(new ExchangeJob(*ComPort1, m_host, ExchangeJob::runProgram()),
+             [](bool, const QString &) {});
 }
 
 void TMainForm::miTestKomunikacjiClick() {
-    startJob(new ExchangeJob(*ComPort1, m_host, ExchangeJob::linkTest()), [](bool) {});
+    startJob(new ExchangeJob(*ComPort1, m_host, ExchangeJob::linkTest()),
+             [](bool, const QString &) {});
 }
 
 void TMainForm::miResetClick() {
-    DisableControls();
+    // STOP off first, so that the repaint of DisableControls shows it off for the pause.
     sbtnStop->setEnabled(false);
-    startJob(new ResetJob(*ComPort1, m_host), [this](bool) {
+    DisableControls();
+    startJob(new ResetJob(*ComPort1, m_host), [this](bool, const QString &) {
         EnableControls();
         sbtnStop->setEnabled(true);
     });
@@ -161,14 +165,20 @@ void TMainForm::miAktualizujClick() {
     const FirmwareCommand command = FirmwareCommand::build(m_programDir, firmware, protect);
     ui::showMessage(this, command.text);
     // Everything comes back when the tool has ended, the port included.
-    startJob(new FirmwareJob(command, protect), [this](bool ok) {
+    const auto restore = [this](bool ok, const QString &) {
         ShowMessageEx(ok ? QStringLiteral("Aktualizacja zakończona pomyślnie")
                          : QStringLiteral("Błąd przy aktualizacji !"));
         EnableControls();
         QApplication::restoreOverrideCursor();
         sbtnStop->setEnabled(true);
         OpenComPort();
-    });
+    };
+    // Without it the tool would program whatever port an old rs232.ini names.
+    if (!storePortSettings()) {
+        restore(false, {});
+        return;
+    }
+    startJob(new FirmwareJob(command, protect), restore);
 }
 
 void TMainForm::closeEvent(QCloseEvent *event) {
@@ -190,7 +200,7 @@ void TMainForm::closeEvent(QCloseEvent *event) {
     hide();
     m_shutdown = Shutdown::Pausing;
     // The settings are written once the pause is over, on a timer instead of a sleep.
-    QTimer::singleShot(m_shutdownPause, this, [this] {
+    QTimer::singleShot(m_shutdownPause, Qt::PreciseTimer, this, [this] {
         try {
             ComPort1->StorePortSettings(portIniPath());
         } catch (const PortError &e) {

@@ -71,6 +71,7 @@ void TMainForm::buildMenus() {
     miUruchom = entry(mnuPolecenia, QStringLiteral("Uruchom"), &TMainForm::Uruchom1Click);
     miWeryfikuj = entry(mnuPolecenia, QStringLiteral("&Weryfikuj"), &TMainForm::Weryfikacja1Click);
     miSprawdz = entry(mnuPolecenia, QStringLiteral("&Sprawdź"), &TMainForm::tbtnSprawdzClick);
+    miSymulacja = entry(mnuPolecenia, QStringLiteral("Symulacja"), &TMainForm::miSymulacjaClick);
     miTestKomunikacji =
         entry(mnuPolecenia, QStringLiteral("Test komunikacji"), &TMainForm::miTestKomunikacjiClick);
     miDrukuj = entry(mnuPolecenia, QStringLiteral("Drukuj"), &TMainForm::tbtnPrintClick);
@@ -146,6 +147,8 @@ void TMainForm::buildToolbar() {
                            QStringLiteral("Weryfikuj program"), &TMainForm::Weryfikacja1Click);
     tbtnSprawdz = button(QStyle::SP_FileDialogContentsView, "tools-check-spelling",
                          QStringLiteral("Sprawdź"), &TMainForm::tbtnSprawdzClick);
+    tbtnSymulacja = button(QStyle::SP_MediaSeekForward, "media-seek-forward",
+                           QStringLiteral("Symulacja"), &TMainForm::miSymulacjaClick);
     tbtnTest = button(QStyle::SP_DriveNetIcon, "network-wired", QStringLiteral("Test komunikacji"),
                       &TMainForm::miTestKomunikacjiClick);
     tlbMain->addSeparator();
@@ -318,6 +321,7 @@ void TMainForm::nameControls() {
         {miUruchom, "miUruchom"},
         {miWeryfikuj, "miWeryfikuj"},
         {miSprawdz, "miSprawdz"},
+        {miSymulacja, "miSymulacja"},
         {miTestKomunikacji, "miTestKomunikacji"},
         {miDrukuj, "miDrukuj"},
         {miStop, "miStop"},
@@ -341,6 +345,7 @@ void TMainForm::nameControls() {
         {tbtnUruchom, "tbtnUruchom"},
         {tbtnWeryfukuj, "tbtnWeryfukuj"},
         {tbtnSprawdz, "tbtnSprawdz"},
+        {tbtnSymulacja, "tbtnSymulacja"},
         {tbtnTest, "tbtnTest"},
         {tbtnEdytuj, "tbtnEdytuj"},
         {tbtnUsun, "tbtnUsun"},

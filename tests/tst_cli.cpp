@@ -123,6 +123,36 @@ private slots:
         QCOMPARE(cli({QStringLiteral("run")}).code, 2);
         QCOMPARE(cli({QStringLiteral("program"), QStringLiteral("--port"), silent.path()}).code, 2);
     }
+    void deviceRefusals() {
+        QTemporaryDir dir;
+        EmulatorProcess emu({QStringLiteral("--log"), dir.filePath(QStringLiteral("rx"))});
+        // No program lines: nothing is sent, the device keeps its program.
+        const QString empty = writeProgram(dir, QStringLiteral("1.0\r\n1\r\n4\r\n"));
+        Run r = cli({QStringLiteral("program"), empty, QStringLiteral("--port"), emu.path()});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QStringLiteral("Brak poleceń !\n"));
+        // Too long for the device: the reason, once, and no retry.
+        QString text = QStringLiteral("1.0\r\n1\r\n4\r\n");
+        for (int i = 1; i <= 340; ++i)
+            text += QStringLiteral("%1: Czekaj[ms](10)\r\n").arg(i, 3, 10, QLatin1Char('0'));
+        text += QStringLiteral("341: Koniec\r\n");
+        const QString tooLong = writeProgram(dir, text);
+        r = cli({QStringLiteral("program"), tooLong, QStringLiteral("--port"), emu.path()});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QStringLiteral("Program nie mieści się w pamięci mikroindeksera "
+                                       "(1021 z 1000 bajtów)\n"));
+        QFile rx(dir.filePath(QStringLiteral("rx")));
+        QVERIFY(!rx.exists() || rx.size() == 0);
+        // A port error ends the command with its message and the command's verdict.
+        EmulatorProcess hangsUp({QStringLiteral("--hangup-after"), QStringLiteral("4")});
+        const QString small = writeProgram(
+            dir, QStringLiteral("1.0\r\n1\r\n4\r\n001: Czekaj[ms](10)\r\n002: Koniec\r\n"));
+        r = cli({QStringLiteral("program"), small, QStringLiteral("--port"), hangsUp.path()});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("function failed (urządzenie zostało odłączone)")),
+                 qPrintable(r.err));
+        QVERIFY(r.out.endsWith(QStringLiteral("Błąd przy programowaniu mikroindeksera\n")));
+    }
 #endif
     void helpAndVersion() {
         Run r = cli({QStringLiteral("--help")});

@@ -4,6 +4,7 @@
 #include "Compiler.h"
 #include "DeviceOperations.h"
 #include "EmulatorProcess.h"
+#include "PortReason.h"
 #include "ProgramLine.h"
 
 #include <QElapsedTimer>
@@ -151,16 +152,51 @@ private slots:
         link.ops->linkTest();
         QCOMPARE(link.banners.last(), QStringLiteral("Mikroindekser nie odpowiada"));
     }
-    void silentAfterTheLengthCostsHalfASecondPerByte() {
+    void aDeviceThatFallsSilentMidStreamIsGivenUp() {
+        // Answers "P" and the length, then nothing: three silent bytes, over line
+        // boundaries, end the stream; the retry then fails at once at "P".
         EmulatorProcess emu({QStringLiteral("--mute-after"), QStringLiteral("3")});
         Link link(emu.path());
-        const QStringList image = compiled({"Stop", "Hamuj", "Koniec"});
+        QStringList image;
+        for (int i = 0; i < 40; ++i)
+            image.append(QStringLiteral("0B"));
         QElapsedTimer clock;
         clock.start();
         QVERIFY(!link.ops->Programuj(image));
-        QVERIFY2(clock.elapsed() >= 3 * 480 + 480, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(link.exchanges.size(), 3);
-        QVERIFY(!link.exchanges[0].echo);
+        const qint64 firstAttempt = clock.elapsed();
+        QVERIFY2(firstAttempt >= 3 * 480 && firstAttempt < 2000,
+                 qPrintable(QString::number(firstAttempt)));
+        QCOMPARE(link.exchanges.size(), SilenceWatch::kGiveUpAfter);
+        QCOMPARE(link.banners.last(), QStringLiteral("Mikroindekser nie odpowiada !"));
+        const Verdict verdict = link.ops->program(image);
+        QVERIFY(!verdict.ok);
+        QCOMPARE(verdict.text, QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+        QVERIFY2(clock.elapsed() < firstAttempt + 2000 + 500 + 300,
+                 qPrintable(QString::number(clock.elapsed())));
+        // A silent byte between echoed ones is a transfer error of its line only.
+        SilenceWatch watch;
+        for (bool answered : {false, false, true, false, false})
+            watch.record(answered);
+        QVERIFY(!watch.deviceGone());
+        watch.record(false);
+        QVERIFY(watch.deviceGone());
+    }
+    void refusalIsTheVerdictAndNotRetried() {
+        EmulatorProcess emu;
+        Link link(emu.path());
+        QStringList image;
+        for (int i = 0; i < 100; ++i)
+            image.append(QStringLiteral("02 0C 00 00 01 18 00 56 00 12 00 F3 0D"));
+        const QString why =
+            QStringLiteral("Program nie mieści się w pamięci mikroindeksera (1300 z 1000 bajtów)");
+        QCOMPARE(link.ops->program(image).text, why);
+        QCOMPARE(link.banners, QStringList{why});
+        QCOMPARE(link.ops->verify(image).text, why);
+        QVERIFY(!link.port.Connected());
+        // The next, fitting program goes through and clears the refusal.
+        QVERIFY(link.ops->program(kProgram).ok);
+        QVERIFY(link.ops->refusal().isEmpty());
+        QCOMPARE(link.ops->verify(kProgram).text, QStringLiteral("Weryfikacja OK"));
     }
     void staleBytesAreDrained() {
         EmulatorProcess emu({QStringLiteral("--stale"), QStringLiteral("20")});
@@ -240,6 +276,52 @@ private slots:
             link.banners.last(),
             QStringLiteral("Program nie mieści się w pamięci mikroindeksera (1300 z 1000 bajtów)"));
         QVERIFY(!link.port.Connected());
+    }
+    void portFailuresSayWhy() {
+        using Kind = PortReason::Kind;
+        const QString here = QCoreApplication::applicationFilePath(); // a node that exists
+        const PortReason gone = PortReason::of(QSerialPort::UnknownError,
+                                               QStringLiteral("Inappropriate ioctl for device"),
+                                               QStringLiteral("/dev/no-such-port"), true);
+        QCOMPARE(gone.kind, Kind::Disconnected);
+        QCOMPARE(gone.text, QStringLiteral("urządzenie zostało odłączone"));
+        QCOMPARE(
+            PortReason::of(QSerialPort::DeviceNotFoundError, {}, QStringLiteral("/dev/x"), false)
+                .kind,
+            Kind::NoSuchDevice);
+        QCOMPARE(PortReason::of(QSerialPort::ResourceError, QStringLiteral("Input/output error"),
+                                here, true)
+                     .text,
+                 QStringLiteral("błąd wejścia/wyjścia"));
+        QCOMPARE(PortReason::of(QSerialPort::PermissionError,
+                                QStringLiteral("Device or resource busy"), here, false)
+                     .kind,
+                 Kind::Busy);
+        const PortReason denied = PortReason::of(QSerialPort::PermissionError,
+                                                 QStringLiteral("Permission denied"), here, false);
+        QCOMPARE(denied.kind, Kind::NoPermission);
+#ifdef Q_OS_LINUX
+        QVERIFY2(denied.text.contains(QStringLiteral("sudo usermod -aG ")) &&
+                     denied.text.contains(QStringLiteral("zaloguj ponownie")),
+                 qPrintable(denied.text));
+#endif
+        // The open message keeps its base line and adds what the user can act on.
+        QCOMPARE(PortReason::openFailureMessage(QStringLiteral("/dev/ttyUSB0"), denied)
+                     .section(QLatin1Char('\n'), 0, 0),
+                 QStringLiteral("Nie mogę otworzyć portu: /dev/ttyUSB0"));
+        QVERIFY(PortReason::openFailureMessage(QStringLiteral("/dev/ttyUSB0"), denied)
+                    .contains(QStringLiteral("\nBrak uprawnień do urządzenia. ")));
+        QCOMPARE(PortReason::openFailureMessage(QStringLiteral("/dev/x"), {Kind::NoSuchDevice, {}}),
+                 QStringLiteral("Nie mogę otworzyć portu: /dev/x"));
+        // A port another program holds.
+        EmulatorProcess emu;
+        Link first(emu.path()), second(emu.path());
+        first.port.OpenPort();
+        QVERIFY(!second.ops->Programuj(kProgram));
+        QCOMPARE(second.openFailures.size(), 1);
+        QVERIFY2(second.openFailures[0].startsWith(
+                     QStringLiteral("Unable to open com port (urządzenie jest zajęte")),
+                 qPrintable(second.openFailures[0]));
     }
     void emptyProgramImage() {
         EmulatorProcess emu;

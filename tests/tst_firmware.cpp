@@ -1,4 +1,5 @@
 #include "FirmwareCommand.h"
+#include "IntelHex.h"
 #include "ToolRunner.h"
 
 #include <QFile>
@@ -24,6 +25,41 @@ const ToolRunner::Limits kQuick{100, 3, 1024 * 1024};
 class TestFirmware : public QObject {
     Q_OBJECT
 private slots:
+    void intelHexIsCheckedBeforeAnythingIsErased() {
+        const QByteArray good = ":100000000C942A000C943F000C943F000C943F0089\r\n:00000001FF\r\n";
+        const IntelHexCheck ok = IntelHexCheck::ofText(good, 16384);
+        QVERIFY2(ok.ok, qPrintable(ok.error));
+        QCOMPARE(ok.dataBytes, 16);
+        QCOMPARE(ok.end, 16);
+        QCOMPARE(IntelHexCheck::ofText(good, 8).error,
+                 QStringLiteral("linia 1: dane sięgają adresu 16, a pamięć ma 8 bajtów"));
+        QCOMPARE(IntelHexCheck::ofText(":00000001FF\n", 16384).error,
+                 QStringLiteral("plik nie zawiera danych"));
+        QCOMPARE(IntelHexCheck::ofText(QByteArray(), 16384).error,
+                 QStringLiteral("brak zapisu końca pliku (plik niepełny?)"));
+        QCOMPARE(IntelHexCheck::ofText(good.left(45), 16384).error,
+                 QStringLiteral("brak zapisu końca pliku (plik niepełny?)"));
+        QCOMPARE(IntelHexCheck::ofText("MZ\x90\0garbage\n", 16384).error,
+                 QStringLiteral("linia 1: to nie jest zapis Intel HEX"));
+        QCOMPARE(IntelHexCheck::ofText(":0100000000FE\n:00000001FF\n", 16384).error,
+                 QStringLiteral("linia 1: błędna suma kontrolna"));
+        // A count that does not match the record's length, and a non-hex digit.
+        QVERIFY(!IntelHexCheck::ofText(":0200000000FE\n:00000001FF\n", 16384).ok);
+        QVERIFY(!IntelHexCheck::ofText(":01000000G0FF\n:00000001FF\n", 16384).ok);
+        // Extended linear address 0x0001: the byte lands at 65536, beyond an ATmega16.
+        QCOMPARE(
+            IntelHexCheck::ofText(":020000040001F9\n:0100000000FF\n:00000001FF\n", 16384).error,
+            QStringLiteral("linia 2: dane sięgają adresu 65537, a pamięć ma 16384 bajtów"));
+        QVERIFY(!IntelHexCheck::ofFile(QStringLiteral("/no/such/file.hex"), 16384).ok);
+    }
+    void verdictNeedsACleanExit() {
+        ToolRunner::Result run;
+        run.output = QStringLiteral("Equal!\n");
+        QVERIFY(!firmwareUpdateSucceeded(run, true));
+        run.exitedCleanly = true;
+        QVERIFY(firmwareUpdateSucceeded(run, true));
+        QVERIFY(!firmwareUpdateSucceeded(run, false));
+    }
     void commandLines() {
         const QString dir = QStringLiteral("/opt/my korven/");
         const FirmwareCommand with =

@@ -1,6 +1,6 @@
 // The window's device commands against korven-emu on a pseudo-terminal.
 
-#include "GuiFixture.h"
+#include "DeviceFixture.h"
 
 #include "ComPort.h"
 #include "ComPortSettings.h"
@@ -18,30 +18,11 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
 using namespace korven;
-
-namespace {
-
-// A window whose rs232.ini names the emulator's terminal, started as the program starts.
-struct DeviceFixture : GuiFixture {
-    explicit DeviceFixture(const QStringList &faults = {}, bool testMode = false)
-        : GuiFixture(testMode), emu(faults) {
-        QFile ini(path(QStringLiteral("rs232.ini")));
-        ini.open(QIODevice::WriteOnly);
-        ini.write("[ComPort1]\r\nPort=" + emu.path().toLocal8Bit() + "\r\nBaudRate=9600\r\n");
-        ini.close();
-        form->startSerialPort();
-    }
-    QString banner() const { return child<QLabel>("Panel5")->text(); }
-    bool busy() const { return !child<QPushButton>("bbtnVmin")->isEnabled(); }
-
-    EmulatorProcess emu;
-};
-
-} // namespace
 
 class TestGuiDevice : public QObject {
     Q_OBJECT
@@ -198,6 +179,10 @@ private slots:
         const QStringList log = wait->log->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(log.size(), 4);
         QVERIFY(log[0].startsWith(QStringLiteral("Wysyłam -> 07 Odebrałem <- 07 Czas = ")));
+        // Centred on the screen, clear of the window's toolbar.
+        QCOMPARE(wait->frameGeometry().size(), QSize(432, 481));
+        QVERIFY((wait->frameGeometry().center() - wait->screen()->availableGeometry().center())
+                    .manhattanLength() <= 2);
         wait->btnBreak->click();
         QVERIFY(!wait->isVisible());
     }

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 
 namespace korven {
 
@@ -23,6 +24,22 @@ TWaitForm::TWaitForm(QWidget *parent)
     btnBreak = new QPushButton(QStringLiteral("&Zamknij"), this);
     btnBreak->setGeometry(184, 416, 75, 25);
     connect(btnBreak, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void TWaitForm::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    // 432 x 481 is the outer size, frame included; the frame is known once shown.
+    const QSize outer(432, 481);
+    const QSize frame = frameGeometry().size() - size();
+    setFixedSize(outer - frame);
+    if (const QScreen *s = screen()) {
+        QRect placed(QPoint(), outer);
+        placed.moveCenter(s->availableGeometry().center());
+        move(placed.topLeft());
+    }
 }
 
 } // namespace korven

@@ -17,6 +17,12 @@ public:
     QLabel *lblInfo;
     QPlainTextEdit *log;
     QPushButton *btnBreak;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool m_placed = false;
 };
 
 } // namespace korven

@@ -42,4 +42,8 @@ bool firmwareUpdateSucceeded(QString output, bool protectUserMemory) {
     return protectUserMemory || output.indexOf(equal, first + 1) >= 0;
 }
 
+bool firmwareUpdateSucceeded(const ToolRunner::Result &run, bool protectUserMemory) {
+    return run.exitedCleanly && firmwareUpdateSucceeded(run.output, protectUserMemory);
+}
+
 } // namespace korven

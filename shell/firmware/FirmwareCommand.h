@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ToolRunner.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,5 +24,7 @@ struct FirmwareCommand {
 // Whether the tool's output tells of a successful update: every "#" removed, "Equal!"
 // once with protection, twice without.
 bool firmwareUpdateSucceeded(QString output, bool protectUserMemory);
+// The same for a run of the tool, which must also have ended by itself with exit code 0.
+bool firmwareUpdateSucceeded(const ToolRunner::Result &run, bool protectUserMemory);
 
 } // namespace korven

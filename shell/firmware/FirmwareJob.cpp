@@ -12,7 +12,7 @@ FirmwareJob::FirmwareJob(FirmwareCommand command, bool protectUserMemory, QObjec
 void FirmwareJob::run() {
     const ToolRunner::Result result = ToolRunner().Exec(m_command.program, m_command.arguments,
                                                         [] { QCoreApplication::processEvents(); });
-    finish(firmwareUpdateSucceeded(result.output, m_protect));
+    finish(firmwareUpdateSucceeded(result, m_protect));
 }
 
 } // namespace korven

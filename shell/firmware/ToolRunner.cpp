@@ -45,6 +45,9 @@ ToolRunner::Result ToolRunner::Exec(const QString &program, const QStringList &a
         result.timedOut = true;
         process.kill();
         process.waitForFinished(5000);
+    } else {
+        result.exitedCleanly =
+            process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     }
     capture();
     const qsizetype zero = captured.indexOf('\0');

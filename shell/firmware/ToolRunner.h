@@ -21,6 +21,8 @@ public:
         QString output; // up to the first zero byte, line ends as LF
         bool started = false;
         bool timedOut = false;
+        // Ended by itself with exit code 0 (not killed, not crashed).
+        bool exitedCleanly = false;
     };
 
     explicit ToolRunner(Limits limits) : m_limits(limits) {}

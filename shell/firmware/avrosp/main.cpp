@@ -1,23 +1,36 @@
 // avrosp for systems without Atmel's tool: takes the firmware update's command lines and
 // drives avrdude, AVR109 boot loader protocol on the port of "rs232.ini" by default.
-// Prints "Equal!" once for each memory that verified.
+//
+// The window judges the update by "Equal!" in this output, so "Equal!" is printed only
+// here, once for each memory that avrdude wrote and verified with success (exit code 0),
+// and never passed through from avrdude's output, which echoes file names.
+// The images are checked before avrdude may erase the chip; avrdude is ended when the
+// port disappears or when it shows no progress for a while (it would spin for ever on
+// a vanished port). Every failure exits non-zero.
 //
 // Its own "avrosp.ini" beside it may set, in section [avrdude]: Program (avrdude),
-// Programmer (avr109), Port (the port of rs232.ini), Baud (38400).
+// Programmer (avr109), Port (the port of rs232.ini), Baud (38400), StallSeconds (30).
 
+#include "IntelHex.h"
 #include "ProfileFile.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <cstdio>
+#include <optional>
 
 #ifdef Q_OS_LINUX
 #include <csignal>
 #include <sys/prctl.h>
 #endif
 
+using korven::IntelHexCheck;
 using korven::ProfileFile;
 
 namespace {
@@ -82,6 +95,37 @@ void print(const QByteArray &bytes) {
     std::fflush(stdout);
 }
 
+void say(const QString &text) { print("avrosp: " + text.toLocal8Bit() + '\n'); }
+
+// Memory sizes of the parts the update knows; nothing is written to a part it cannot check.
+struct Part {
+    qint64 flash = 0;
+    qint64 eeprom = 0;
+};
+
+std::optional<Part> partFor(const QString &device) {
+    if (device.compare(QLatin1String("ATmega16"), Qt::CaseInsensitive) == 0)
+        return Part{16 * 1024, 512};
+    return std::nullopt;
+}
+
+// avrdude's output as we pass it on: without "#" and without any "Equal!", so that
+// only our own verdict can count.
+QByteArray harmless(QByteArray text) {
+    text.replace('#', QByteArray());
+    text.replace("Equal!", "Equal");
+    return text;
+}
+
+// avrdude's own line after a successful verification of a memory.
+bool verified(const QByteArray &output, const char *memory) {
+    const QRegularExpression line(
+        QStringLiteral("^avrdude(\\.exe)?: \\d+ bytes of %1 verified\\r?$")
+            .arg(QLatin1String(memory)),
+        QRegularExpression::MultilineOption);
+    return line.match(QString::fromLocal8Bit(output)).hasMatch();
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -92,6 +136,22 @@ int main(int argc, char *argv[]) {
         print("avrosp: " + error.toLocal8Bit() + '\n');
         return 2;
     }
+    const std::optional<Part> part = partFor(request.device);
+    if (!part) {
+        say(QStringLiteral("nieznany układ %1; układ nie został skasowany").arg(request.device));
+        return 3;
+    }
+    const auto checkImage = [](const QString &file, qint64 size) {
+        const IntelHexCheck check = IntelHexCheck::ofFile(file, size);
+        if (!check.ok)
+            say(QStringLiteral("%1: %2; układ nie został skasowany").arg(file, check.error));
+        return check.ok;
+    };
+    if (!request.flashFile.isEmpty() && !checkImage(request.flashFile, part->flash))
+        return 3;
+    if (!request.eepromFile.isEmpty() && !checkImage(request.eepromFile, part->eeprom))
+        return 3;
+
     const QDir here(QCoreApplication::applicationDirPath());
     ProfileFile rs232, own;
     rs232.load(here.filePath(QStringLiteral("rs232.ini")));
@@ -130,19 +190,51 @@ int main(int argc, char *argv[]) {
         print("avrosp: " + avrdude.errorString().toLocal8Bit() + '\n');
         return 1;
     }
+    const int stallSeconds = own.value(section, QStringLiteral("StallSeconds"), {}).toInt() > 0
+                                 ? own.value(section, QStringLiteral("StallSeconds"), {}).toInt()
+                                 : 30;
+    const auto end = [&avrdude](const QString &why) {
+        avrdude.kill();
+        avrdude.waitForFinished(5000);
+        say(why);
+    };
     QByteArray output;
+    qsizetype passedOn = 0;
+    QElapsedTimer sinceProgress;
+    sinceProgress.start();
     while (avrdude.state() != QProcess::NotRunning) {
-        avrdude.waitForReadyRead(1000);
+        avrdude.waitForReadyRead(250);
         const QByteArray chunk = avrdude.readAll();
-        output += chunk;
-        print(chunk);
+        if (!chunk.isEmpty()) {
+            output += chunk;
+            sinceProgress.start();
+            // Whole lines only: an "Equal!" split over two reads is still caught.
+            const qsizetype lineEnd = output.lastIndexOf('\n') + 1;
+            if (lineEnd > passedOn) {
+                print(harmless(output.mid(passedOn, lineEnd - passedOn)));
+                passedOn = lineEnd;
+            }
+        }
+        if (avrdude.state() == QProcess::NotRunning)
+            break;
+        if (!port.isEmpty() && !QFileInfo::exists(port)) {
+            end(QStringLiteral("port %1 zniknął (urządzenie odłączone); przerwano").arg(port));
+            return 4;
+        }
+        if (sinceProgress.hasExpired(qint64(stallSeconds) * 1000)) {
+            end(QStringLiteral("avrdude nie robi postępów od %1 s; przerwano").arg(stallSeconds));
+            return 5;
+        }
     }
-    const QByteArray rest = avrdude.readAll();
-    output += rest;
-    print(rest);
-    for (const char *memory : {"flash", "eeprom"}) {
-        if (output.contains(QByteArray(" bytes of ") + memory + " verified"))
-            print("Equal!\n");
-    }
-    return avrdude.exitStatus() == QProcess::NormalExit ? avrdude.exitCode() : 1;
+    output += avrdude.readAll();
+    print(harmless(output.mid(passedOn)) + '\n');
+    if (avrdude.exitStatus() != QProcess::NormalExit)
+        return 1;
+    if (avrdude.exitCode() != 0)
+        return avrdude.exitCode();
+    if (request.programFlash && request.verifyFlash && verified(output, "flash"))
+        print("Equal!\n");
+    if (request.programEeprom && request.verifyEeprom && verified(output, "eeprom"))
+        print("Equal!\n");
+    return 0;
 }

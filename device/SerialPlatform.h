@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// The serial port's few platform-specific pieces; every other file stays portable.
+namespace korven::platform {
+
+// Asks the driver of a USB serial adapter to hand over received bytes at once instead
+// of after its latency timer (16 ms on many adapters: 16 ms per echoed byte). Drivers
+// and pseudo-terminals that refuse are left as they are.
+void requestLowLatency(qintptr handle);
+
+// The device node of a port name where the system has one ("ttyUSB0" is
+// "/dev/ttyUSB0"); empty where ports are no files.
+QString deviceNode(const QString &portName);
+
+// What the user can do when the system refuses access to the port; empty when there
+// is nothing to add.
+QString permissionHint(const QString &portPath);
+
+} // namespace korven::platform

@@ -1,0 +1,115 @@
+#include "SimulationText.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+namespace korven::sim {
+
+bool parseInputSwitch(const QString &text, InputChange *change, QString *error) {
+    static const QRegularExpression form(
+        QStringLiteral("^\\s*(\\d+)\\s*=\\s*(\\d+)\\s*@\\s*([0-9]+(?:[.,][0-9]*)?)\\s*$"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch()) {
+        *error = QStringLiteral("Nieprawidłowe wejście \"%1\": oczekiwano N=S@T, np. 3=1@2,5.")
+                     .arg(text);
+        return false;
+    }
+    const int input = m.captured(1).toInt();
+    const int state = m.captured(2).toInt();
+    if (input < 1 || input > 8) {
+        *error = QStringLiteral("Numer wejścia %1 spoza zakresu 1..8.").arg(m.captured(1));
+        return false;
+    }
+    if (state != 0 && state != 1) {
+        *error = QStringLiteral("Stan wejścia %1 musi być 0 lub 1.").arg(m.captured(2));
+        return false;
+    }
+    bool ok = false;
+    const double t =
+        QString(m.captured(3)).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    if (!ok) {
+        *error = QStringLiteral("Nieprawidłowy czas wejścia \"%1\".").arg(m.captured(3));
+        return false;
+    }
+    *change = InputChange{input, state == 1, t};
+    return true;
+}
+
+QString decimal(double value, int decimals) {
+    if (value == 0)
+        value = 0; // no "-0,00"
+    return QString::number(value, 'f', decimals).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString endKey(EndReason end) {
+    switch (end) {
+    case EndReason::Koniec: return QStringLiteral("koniec");
+    case EndReason::Loop: return QStringLiteral("loop");
+    case EndReason::TimeLimit: return QStringLiteral("time_limit");
+    case EndReason::StepLimit: return QStringLiteral("step_limit");
+    case EndReason::Error: return QStringLiteral("error");
+    }
+    return {};
+}
+
+QString summaryText(const SimulationResult &r) {
+    QString how;
+    switch (r.end) {
+    case EndReason::Koniec:
+        how = QStringLiteral("Program kończy się poleceniem Koniec po %1 s.")
+                  .arg(decimal(r.timeS, 6));
+        break;
+    case EndReason::Loop:
+        how =
+            QStringLiteral("Program działa w pętli bez końca: stan powtarza się po raz pierwszy po "
+                           "%1 s, okres pętli %2 s.")
+                .arg(decimal(r.timeS, 6), decimal(r.periodS, 6));
+        break;
+    case EndReason::TimeLimit:
+        how =
+            QStringLiteral("Przerwano po osiągnięciu limitu czasu %1 s.").arg(decimal(r.timeS, 6));
+        break;
+    case EndReason::StepLimit:
+        how = QStringLiteral("Przerwano po osiągnięciu limitu %1 wykonanych poleceń, czas %2 s.")
+                  .arg(r.steps)
+                  .arg(decimal(r.timeS, 6));
+        break;
+    case EndReason::Error:
+        how = QStringLiteral("Symulacja zatrzymana błędem po %1 s: %2")
+                  .arg(decimal(r.timeS, 6), r.error);
+        break;
+    }
+    return how + QStringLiteral("\nPozycja końcowa: %1 kroków. Wykonane polecenia: %2.")
+                     .arg(decimal(r.position, 2))
+                     .arg(r.steps);
+}
+
+QString commandText(const ExecutedCommand &c, const QStringList &lines) {
+    const QString text =
+        c.line >= 1 && c.line <= lines.size() ? lines[c.line - 1].mid(5) : QString();
+    return QStringLiteral("%1 s  linia %2  x = %3  v = %4  %5")
+        .arg(decimal(c.timeS, 6), 12)
+        .arg(c.line, 3, 10, QLatin1Char('0'))
+        .arg(decimal(c.position, 2), decimal(c.velocity, 2), text)
+        .trimmed();
+}
+
+QByteArray resultJson(const SimulationResult &r) {
+    QJsonObject o;
+    o.insert(QStringLiteral("end"), endKey(r.end));
+    o.insert(QStringLiteral("time_s"), r.timeS);
+    if (r.end == EndReason::Loop)
+        o.insert(QStringLiteral("period_s"), r.periodS);
+    o.insert(QStringLiteral("position"), r.position);
+    o.insert(QStringLiteral("steps"), r.steps);
+    QJsonObject counts;
+    for (auto it = r.lineCounts.cbegin(); it != r.lineCounts.cend(); ++it)
+        counts.insert(QString::number(it.key()), it.value());
+    o.insert(QStringLiteral("line_counts"), counts);
+    if (r.end == EndReason::Error)
+        o.insert(QStringLiteral("error"), r.error);
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+} // namespace korven::sim

@@ -1,0 +1,133 @@
+// korven-cli simulate: the printed run, the JSON object, the refusals.
+
+#include "Cp1250.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace korven;
+
+namespace {
+struct Run {
+    int code;
+    QString out;
+    QString err;
+};
+
+Run cli(const QStringList &args) {
+    QProcess p;
+    p.start(QStringLiteral(KORVEN_CLI), args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+// A program file for driver model 1, depth 4 (PulsDiv 5).
+QString writeProgram(const QTemporaryDir &dir, const QStringList &bodies) {
+    QString text = QStringLiteral("1.0\r\n1\r\n4\r\n");
+    for (int i = 0; i < bodies.size(); ++i)
+        text += QStringLiteral("%1: %2\r\n").arg(i + 1, 3, 10, QLatin1Char('0')).arg(bodies[i]);
+    const QString path = dir.filePath(QStringLiteral("p.dat"));
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(encodeCp1250(text));
+    return path;
+}
+
+const QStringList kWaitForInput = {QStringLiteral("Skocz jeśli wejście(4)(5)(1)"),
+                                   QStringLiteral("Czekaj[ms](250)"),
+                                   QStringLiteral("Skocz do linii(1)"), QStringLiteral("Koniec")};
+
+} // namespace
+
+class TestCliSimulate : public QObject {
+    Q_OBJECT
+private slots:
+    void printsEachCommandAndTheSummary() {
+        QTemporaryDir dir;
+        const QString path = writeProgram(
+            dir, {QStringLiteral("Ustaw licznik powtórzeń(9)"), QStringLiteral("Czekaj[ms](250)"),
+                  QStringLiteral("Skocz jeśli licz. powt.(2)"), QStringLiteral("Koniec")});
+        const Run r = cli({QStringLiteral("simulate"), path});
+        QCOMPARE(r.code, 0);
+        const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 22 + 2);
+        QCOMPARE(lines[1],
+                 QStringLiteral("0,000000 s  linia 002  x = 0,00  v = 0,00  Czekaj[ms](250)"));
+        QCOMPARE(lines[21], QStringLiteral("2,500000 s  linia 004  x = 0,00  v = 0,00  Koniec"));
+        QCOMPARE(lines[22], QStringLiteral("Program kończy się poleceniem Koniec po 2,500000 s."));
+        QCOMPARE(lines[23],
+                 QStringLiteral("Pozycja końcowa: 0,00 kroków. Wykonane polecenia: 22."));
+    }
+    void jsonHasTheKeysAndTakesTheSwitches() {
+        QTemporaryDir dir;
+        const QString path = writeProgram(dir, kWaitForInput);
+        Run r = cli({QStringLiteral("simulate"), path, QStringLiteral("--json"),
+                     QStringLiteral("--input"), QStringLiteral("5=1@0,6")});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out.count(QLatin1Char('\n')), 1);
+        QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(o.keys(), (QStringList{"end", "line_counts", "position", "steps", "time_s"}));
+        QCOMPARE(o.value("end").toString(), QStringLiteral("koniec"));
+        QCOMPARE(o.value("time_s").toDouble(), 0.75);
+        QCOMPARE(o.value("steps").toInt(), 4 + 3 + 3 + 1);
+        QCOMPARE(o.value("line_counts").toObject().value("1").toInt(), 4);
+        // Without the input: an endless loop with its period.
+        r = cli({QStringLiteral("simulate"), path, QStringLiteral("--json")});
+        o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(o.value("end").toString(), QStringLiteral("loop"));
+        QCOMPARE(o.value("period_s").toDouble(), 0.25);
+        // The limits.
+        r = cli({QStringLiteral("simulate"), path, QStringLiteral("--json"),
+                 QStringLiteral("--input=5=1@100"), QStringLiteral("--max-time"),
+                 QStringLiteral("10")});
+        o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(o.value("end").toString(), QStringLiteral("time_limit"));
+        QCOMPARE(o.value("time_s").toDouble(), 10.0);
+        r = cli({QStringLiteral("simulate"), path, QStringLiteral("--json"),
+                 QStringLiteral("--input=5=1@100"), QStringLiteral("--max-steps"),
+                 QStringLiteral("7")});
+        o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(o.value("end").toString(), QStringLiteral("step_limit"));
+        QCOMPARE(o.value("steps").toInt(), 7);
+    }
+    void errorsNameTheLineAndExitOne() {
+        QTemporaryDir dir;
+        const QString path =
+            writeProgram(dir, {QStringLiteral("Znajdź HOME(100,00)(0)"), QStringLiteral("Koniec")});
+        const Run r = cli({QStringLiteral("simulate"), path, QStringLiteral("--json"),
+                           QStringLiteral("--home-at"), QStringLiteral("-200")});
+        QCOMPARE(r.code, 1);
+        const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(o.value("end").toString(), QStringLiteral("error"));
+        QVERIFY(o.value("error").toString().startsWith(QStringLiteral("Błąd w linii 1")));
+    }
+    void badOptionsExitTwo() {
+        QTemporaryDir dir;
+        const QString path = writeProgram(dir, kWaitForInput);
+        const QList<QStringList> bad = {
+            {QStringLiteral("simulate")},
+            {QStringLiteral("simulate"), path, QStringLiteral("--input"), QStringLiteral("9=1@0")},
+            {QStringLiteral("simulate"), path, QStringLiteral("--input"), QStringLiteral("1=1")},
+            {QStringLiteral("simulate"), path, QStringLiteral("--input")},
+            {QStringLiteral("simulate"), path, QStringLiteral("--max-time"), QStringLiteral("0")},
+            {QStringLiteral("simulate"), path, QStringLiteral("--max-steps"), QStringLiteral("x")},
+            {QStringLiteral("simulate"), path, QStringLiteral("--home-at"), QStringLiteral("a")},
+            {QStringLiteral("simulate"), path, QStringLiteral("--fast")},
+            {QStringLiteral("simulate"), path, path},
+            {QStringLiteral("simulate"), dir.filePath(QStringLiteral("none.dat"))}};
+        for (const QStringList &args : bad) {
+            const Run r = cli(args);
+            QVERIFY2(r.code == 2, qPrintable(args.join(' ')));
+            QVERIFY2(!r.err.trimmed().isEmpty(), qPrintable(args.join(' ')));
+            QCOMPARE(r.out, QString());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliSimulate)
+#include "tst_cli_simulate.moc"
