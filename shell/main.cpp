@@ -46,6 +46,8 @@ TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     initArtResources();
     setWindowTitle(QStringLiteral("KORVEN"));
     m_undo->setObjectName(QStringLiteral("undoStack"));
+    // Each step keeps two copies of the program; a hundred steps of a long one stay small.
+    m_undo->setUndoLimit(100);
     connect(m_undo, &QUndoStack::cleanChanged, this,
             [this](bool clean) { m_doc.setModified(!clean); });
     connect(&m_doc, &ProgramDocument::modifiedChanged, this, &TMainForm::showModified);

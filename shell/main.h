@@ -45,7 +45,7 @@ public:
     void ShowMessageEx(const QString &text);
     void DisableControls();
     void EnableControls();
-    // Compiles the program into the preview's image; false on a compile error (shown).
+    // Compiles the program into the document's image; false on a compile error (shown).
     bool GenerujProgram();
     bool Sterownik();
     // Opens the serial port when it is closed; says so when it cannot. True when open.
