@@ -1,6 +1,6 @@
 #include "SystemReason.h"
 
-#include <QHash>
+#include <QCoreApplication>
 
 namespace korven {
 namespace {
@@ -51,13 +51,16 @@ QString key(QString text) {
 } // namespace
 
 QString polishSystemReason(const QString &reason) {
-    static const QHash<QString, QString> table = [] {
-        QHash<QString, QString> t;
-        for (const Reason &r : kReasons)
-            t.insert(key(QString::fromUtf8(r.system)), QString::fromUtf8(r.polish));
-        return t;
-    }();
-    return table.value(key(reason), reason);
+    // Qt translates some of these reasons itself once its Polish texts are loaded
+    // ("Brak pliku lub katalogu"); those read as ours too, so the window and the
+    // command line say the same.
+    const QString wanted = key(reason);
+    for (const Reason &r : kReasons) {
+        if (key(QString::fromUtf8(r.system)) == wanted ||
+            key(QCoreApplication::translate("QIODevice", r.system)) == wanted)
+            return QString::fromUtf8(r.polish);
+    }
+    return reason;
 }
 
 } // namespace korven
