@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -118,6 +119,37 @@ private slots:
         QVERIFY(copied.open(QIODevice::ReadOnly));
         QVERIFY(copied.readAll().contains("COM9"));
     }
+
+#ifdef KORVEN_AVROSP
+    void avrospReadsThePortWhereTheWindowKeepsIt() {
+        // An installed avrosp: its folder read-only, the window's rs232.ini in the user's
+        // folder. "echo" plays avrdude and shows the command line avrosp built.
+        QTemporaryDir program, home;
+        const QString tool = program.filePath(QStringLiteral("avrosp"));
+        QVERIFY(QFile::copy(QStringLiteral(KORVEN_AVROSP), tool));
+        touch(program.filePath(QStringLiteral("avrosp.ini")), "[avrdude]\r\nProgram=echo\r\n");
+        QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner |
+                                                  QFile::ReadOther | QFile::ExeOther);
+        const auto restore = qScopeGuard([&] {
+            QFile::setPermissions(program.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        if (directoryWritable(program.path()))
+            QSKIP("this account writes into read-only folders");
+        touch(home.filePath(QStringLiteral("KORVEN/rs232.ini")),
+              "[ComPort1]\r\nPort=/dev/ttyKORVEN\r\n");
+        QProcess avrosp;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+        avrosp.setProcessEnvironment(environment);
+        avrosp.start(tool,
+                     {QStringLiteral("-dATmega16"), QStringLiteral("-pf"), QStringLiteral("-vf"),
+                      QStringLiteral("-if/x/f.hex"), QStringLiteral("-e")});
+        QVERIFY(avrosp.waitForFinished(10000));
+        const QByteArray output = avrosp.readAllStandardOutput();
+        QVERIFY2(output.contains("-P /dev/ttyKORVEN"), output.constData());
+    }
+#endif
 
     void commandLine_data() {
         QTest::addColumn<QStringList>("arguments");
