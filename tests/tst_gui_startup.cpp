@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrintPreviewDialog>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QUrl>
@@ -105,6 +106,15 @@ private slots:
         });
         open.exec();
         QCOMPARE(openText, QStringLiteral("Otwórz"));
+    }
+
+    void printPreviewInPolish() {
+        QPrintPreviewDialog preview;
+        QStringList texts;
+        for (const QAction *action : preview.findChildren<QAction *>())
+            texts << action->text();
+        QVERIFY2(texts.contains(QStringLiteral("Wydrukuj")), qPrintable(texts.join(", ")));
+        QVERIFY2(texts.contains(QStringLiteral("Ustawienia strony")), qPrintable(texts.join(", ")));
     }
 
     void settingsOfAReadOnlyProgramFolderGoToTheUserFolder() {
