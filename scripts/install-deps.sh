@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
     libbenchmark-dev
     poppler-utils fonts-dejavu-core avrdude procps
-    qt6-translations-l10n dpkg-dev appstream desktop-file-utils
+    qt6-translations-l10n dpkg-dev file appstream desktop-file-utils
 )
 
 missing=()
