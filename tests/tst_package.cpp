@@ -114,6 +114,20 @@ private slots:
         QCOMPARE(window.code, 0);
         QVERIFY(window.out.startsWith(QLatin1String("korven 1.")));
         QVERIFY(QFileInfo(bin + QStringLiteral("korven-avrosp")).isExecutable());
+
+        // The window comes up (splash, then the main window waiting on its port message)
+        // and is still running a few seconds later; then it is ended.
+        QProcess gui;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                           m_dir.filePath(QStringLiteral("config")));
+        gui.setProcessEnvironment(environment);
+        gui.start(bin + QStringLiteral("korven"), QStringList());
+        QVERIFY(gui.waitForStarted(10000));
+        QVERIFY2(!gui.waitForFinished(4000), gui.readAllStandardError().constData());
+        gui.kill();
+        gui.waitForFinished(5000);
     }
 
     void windowFindsItsFilesInTheInstalledLayout() {
