@@ -7,6 +7,7 @@
 #include "DeviceOperations.h"
 #include "FirmwareCommand.h"
 #include "InputDiscardingPause.h"
+#include "HelpDocument.h"
 #include "Messages.h"
 #include "Oprogramie.h"
 #include "PodgladProg.h"
@@ -14,6 +15,8 @@
 #include "ProgramFile.h"
 #include "ProgramListModel.h"
 #include "SimulationWindow.h"
+#include "RecentFilesMenu.h"
+#include "SettingsLocation.h"
 #include "StoredDrive.h"
 #include "ToolRunner.h"
 #include "WybSter.h"
@@ -44,12 +47,16 @@ namespace korven {
 
 TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     : QMainWindow(parent), m_programDir(programDir), m_testMode(testMode),
+      m_settingsDir(SettingsLocation::forProgramDir(programDir).directory),
       m_flows(this, m_editor, m_drive),
       m_listing(StringDs,
                 [this](const QString &name, QString &value) { GetReportValue(name, value); }) {
     initArtResources();
     setWindowTitle(QStringLiteral("KORVEN"));
     buildMenus();
+    m_recent =
+        new RecentFilesMenu(mnuPlik, miZamknij, m_settingsDir + QStringLiteral("korven.ini"), this);
+    connect(m_recent, &RecentFilesMenu::openRequested, this, &TMainForm::LoadProgramFromFile);
     buildToolbar();
     buildProgramList();
     auto *central = new QWidget(this);
@@ -86,7 +93,7 @@ TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     connect(ComPort1, &ComPort::portLost, this, &TMainForm::ShowMessageEx);
 }
 
-QString TMainForm::portIniPath() const { return m_programDir + QStringLiteral("rs232.ini"); }
+QString TMainForm::portIniPath() const { return m_settingsDir + QStringLiteral("rs232.ini"); }
 
 TWaitForm *TMainForm::waitForm() {
     if (!m_waitForm)
@@ -134,7 +141,7 @@ void TMainForm::exchangeEnded() {
 
 TMainForm::~TMainForm() = default;
 
-QString TMainForm::iniPath() const { return m_programDir + QStringLiteral("mi.ini"); }
+QString TMainForm::iniPath() const { return m_settingsDir + QStringLiteral("mi.ini"); }
 
 QStringList TMainForm::programImage() const {
     return m_progForm ? m_progForm->image() : QStringList();
@@ -280,6 +287,10 @@ void TMainForm::miOtworzClick() {
 
 void TMainForm::LoadProgramFromFile(const QString &fileName) {
     const LoadedProgram loaded = korven::LoadProgramFromFile(fileName);
+    if (loaded.status == LoadedProgram::Status::ReadError)
+        m_recent->remove(fileName);
+    else if (loaded.status == LoadedProgram::Status::Ok)
+        m_recent->add(fileName);
     switch (loaded.status) {
     case LoadedProgram::Status::ReadError:
     case LoadedProgram::Status::TooLarge: ui::showMessage(this, loaded.message); return;
@@ -319,6 +330,8 @@ bool TMainForm::SaveProgramToFile(const QString &fileName) {
                                                     m_drive.DepthIndex);
     if (!error.isEmpty())
         ui::showMessage(this, error);
+    else
+        m_recent->add(fileName);
     return error.isEmpty();
 }
 
@@ -355,9 +368,11 @@ void TMainForm::miShowSetClick() {
 }
 
 void TMainForm::miHelpClick() {
-    const QString help = m_programDir + QStringLiteral("korven.chm");
-    if (QFileInfo::exists(help))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+    const QString help = helpDocument(m_programDir);
+    if (help.isEmpty())
+        ShowMessageEx(QStringLiteral("Brak pliku pomocy korven.chm i podręcznika"));
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
+        ShowMessageEx(QStringLiteral("Nie można otworzyć pomocy"));
 }
 
 void TMainForm::miAboutClick() {

@@ -22,6 +22,7 @@ namespace korven {
 class ComPort;
 class DeviceOperations;
 class ProgramListModel;
+class RecentFilesMenu;
 class TProgForm;
 class TWaitForm;
 
@@ -54,6 +55,8 @@ public:
     const QStringList &programLines() const { return m_editor.lines(); }
     const DriveSettings &driveSettings() const { return m_drive; }
     const QString &programDir() const { return m_programDir; }
+    // Where rs232.ini, mi.ini and korven.ini are kept (ends with a separator).
+    const QString &settingsDir() const { return m_settingsDir; }
     QStringList programImage() const;
     // The listing's lines of the last print and its data set.
     QStringList PrintLines;
@@ -147,6 +150,8 @@ private:
 
     QString m_programDir;
     bool m_testMode;
+    QString m_settingsDir;
+    RecentFilesMenu *m_recent = nullptr;
     ProgramEditor m_editor;
     DriveSettings m_drive;
     CommandFlows m_flows;
