@@ -1,12 +1,13 @@
 # make run   builds and starts the application
 # make test  builds and runs every test, then again under ASan and UBSan
 # make bench builds and runs the benchmarks
+# make package builds the Debian package (build/korven_VERSION_ARCH.deb)
 
 BUILD := build
 SANITIZE_BUILD := build-sanitize
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test bench deps build build-sanitize clean
+.PHONY: run test bench package deps build build-sanitize clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -30,6 +31,9 @@ test: build build-sanitize
 
 bench: build
 	$(BUILD)/bench/korven-bench
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)

@@ -23,26 +23,45 @@ void err(const QString &text) {
     std::fputc('\n', stderr);
 }
 
+// The whole help of the tool; every command and option is described here (and in the
+// manual page doc/man/korven-cli.1).
 const char *const kUsage =
     "Użycie: korven-cli POLECENIE [OPCJE] [PLIK.dat]\n"
     "\n"
-    "Polecenia:\n"
-    "  compile PLIK.dat   kompiluje program i wypisuje jego kod, linia po linii\n"
-    "  check PLIK.dat     sprawdza kolejność ustawień prędkości i przyspieszenia\n"
+    "Polecenia programu KORVEN z wiersza poleceń, dla skryptów i linii produkcyjnych.\n"
+    "Program (.dat) jest czytany tak jak w oknie: sterownik i głębokość podziału z pliku,\n"
+    "bez zmiany mi.ini.\n"
+    "\n"
+    "Polecenia bez urządzenia:\n"
+    "  compile PLIK.dat   kompiluje program i wypisuje jego kod bajtowy: jedna linia\n"
+    "                     szesnastkowa na linię programu, kod polecenia pierwszy\n"
+    "  check PLIK.dat     sprawdza kolejność ustawień prędkości i przyspieszenia (jak\n"
+    "                     \"Sprawdź\" w oknie) i wypisuje werdykt\n"
     "  simulate PLIK.dat [--json] [--input N=S@T]... [--home-at P] [--max-time S]\n"
-    "                     [--max-steps N]   symuluje przebieg programu (szacunek)\n"
-    "  program PLIK.dat --port PORT   ładuje program do mikroindeksera\n"
-    "  verify PLIK.dat --port PORT    porównuje pamięć mikroindeksera z programem\n"
-    "  run --port PORT    uruchamia program w mikroindekserze\n"
-    "  stop --port PORT   stop awaryjny\n"
-    "  reset --port PORT  restart mikroindeksera\n"
-    "  test --port PORT   test komunikacji\n"
+    "                     [--max-steps N]   symuluje przebieg programu z pliku offline\n"
+    "                     i wypisuje czas, linię, pozycję i prędkość każdego polecenia\n"
+    "                     oraz podsumowanie (szacunek); --json: jeden obiekt JSON\n"
+    "\n"
+    "Polecenia dla mikroindeksera (łącze 38400 bit/s, 8N1, bez sterowania przepływem):\n"
+    "  program PLIK.dat --port PORT   kompiluje program i ładuje go do mikroindeksera,\n"
+    "                     sprawdzając echo każdego bajtu; jedna ponowna próba\n"
+    "  verify PLIK.dat --port PORT    porównuje pamięć mikroindeksera ze skompilowanym\n"
+    "                     programem\n"
+    "  run --port PORT    uruchamia program w mikroindekserze (kończy się, gdy urządzenie\n"
+    "                     potwierdzi start, nie czeka na koniec programu)\n"
+    "  stop --port PORT   stop awaryjny: wysyła \"s\"\n"
+    "  reset --port PORT  restart mikroindeksera: wysyła \"t\" i czeka 2 s\n"
+    "  test --port PORT   test komunikacji: wypisuje odpowiedź urządzenia\n"
     "\n"
     "Opcje:\n"
-    "  --help             ta pomoc\n"
+    "  --port PORT        port szeregowy urządzenia, np. /dev/ttyUSB0, /dev/serial/by-id/...\n"
+    "                     albo COM3; wymagany przez polecenia dla mikroindeksera\n"
+    "  --help, -h         ta pomoc\n"
     "  --version          wersja programu\n"
     "\n"
-    "Kod wyjścia: 0 powodzenie, 1 błąd programu lub urządzenia, 2 złe wywołanie lub plik.";
+    "Kod wyjścia: 0 powodzenie, 1 błąd programu lub urządzenia (błąd kompilacji, zła\n"
+    "kolejność ustawień, brak odpowiedzi urządzenia, niezgodność), 2 złe wywołanie,\n"
+    "nieczytelny plik lub port, którego nie można otworzyć.";
 
 struct LoadedWithDrive {
     LoadedProgram program;

@@ -5,6 +5,8 @@
 #include "ProfileFile.h"
 #include "ProgramRunOptions.h"
 #include "PseudoTerminal.h"
+#include "QtTranslations.h"
+#include "VersionText.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -17,34 +19,57 @@ using namespace korven;
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("korven-emu"));
+    QCoreApplication::setApplicationVersion(GetVersionText());
+    // The parser's own texts ("Użycie:", "Opcje:") in Polish too.
+    installPolishQtTranslations(QCoreApplication::applicationDirPath());
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Emulator mikroindeksera na pseudoterminalu."));
-    parser.addHelpOption();
-    const QCommandLineOption ini(QStringLiteral("ini"),
-                                 QStringLiteral("Zapisuje ścieżkę portu do rs232.ini w KATALOGU."),
-                                 QStringLiteral("KATALOG"));
-    const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Nie odpowiada."));
-    const QCommandLineOption wrongEcho(QStringLiteral("wrong-echo-at"),
-                                       QStringLiteral("Błędne echo N-tego bajtu programu."),
-                                       QStringLiteral("N"));
-    const QCommandLineOption extra(QStringLiteral("extra-byte"),
-                                   QStringLiteral("Jeden bajt za dużo."));
-    const QCommandLineOption lower(QStringLiteral("lowercase-echo"),
-                                   QStringLiteral("Echo małymi literami."));
-    const QCommandLineOption upperEnd(QStringLiteral("upper-end"),
-                                      QStringLiteral("\"E\" zamiast \"e\"."));
-    const QCommandLineOption swap(QStringLiteral("swap-length"),
-                                  QStringLiteral("Zamienione bajty długości."));
-    const QCommandLineOption hangup(QStringLiteral("hangup-after"),
-                                    QStringLiteral("Rozłącza się po N bajtach."),
-                                    QStringLiteral("N"));
+    parser.setApplicationDescription(QStringLiteral(
+        "Emulator mikroindeksera na pseudoterminalu: odsyła echo każdego bajtu, przechowuje\n"
+        "załadowany program, odpowiada na weryfikację, wykonuje program i wysyła znaki stanu.\n"
+        "Wypisuje ścieżkę pseudoterminala i działa do zakończenia (Ctrl+C, SIGTERM).\n"
+        "Przełączniki błędów odtwarzają usterki urządzenia i łącza dla testów."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Wyświetla tę pomoc."));
+    parser.addOption(help);
+    parser.addVersionOption();
+    const QCommandLineOption ini(
+        QStringLiteral("ini"),
+        QStringLiteral("Zapisuje ścieżkę pseudoterminala jako Port w rs232.ini w KATALOGU "
+                       "(pozostałe wpisy pliku zostają), np. tam, gdzie okno KORVEN "
+                       "trzyma ustawienia."),
+        QStringLiteral("KATALOG"));
+    const QCommandLineOption silent(QStringLiteral("silent"),
+                                    QStringLiteral("Nie odpowiada na nic (urządzenie milczy)."));
+    const QCommandLineOption wrongEcho(
+        QStringLiteral("wrong-echo-at"),
+        QStringLiteral("Odsyła błędne echo N-tego bajtu programu (od 1)."), QStringLiteral("N"));
+    const QCommandLineOption extra(
+        QStringLiteral("extra-byte"),
+        QStringLiteral("Wysyła jeden bajt za dużo po echu litery polecenia."));
+    const QCommandLineOption lower(
+        QStringLiteral("lowercase-echo"),
+        QStringLiteral("Odsyła echo poleceń małymi literami (\"p\", \"w\", \"r\")."));
+    const QCommandLineOption upperEnd(
+        QStringLiteral("upper-end"),
+        QStringLiteral("Kończy ładowanie i weryfikację znakiem \"E\" zamiast \"e\"."));
+    const QCommandLineOption swap(
+        QStringLiteral("swap-length"),
+        QStringLiteral("Odsyła dwa bajty długości programu w odwrotnej kolejności."));
+    const QCommandLineOption hangup(
+        QStringLiteral("hangup-after"),
+        QStringLiteral("Rozłącza się (zamyka pseudoterminal) po odebraniu N bajtów."),
+        QStringLiteral("N"));
     const QCommandLineOption mute(QStringLiteral("mute-after"),
-                                  QStringLiteral("Milknie po N bajtach."), QStringLiteral("N"));
-    const QCommandLineOption stale(QStringLiteral("stale"),
-                                   QStringLiteral("N zaległych bajtów na starcie."),
-                                   QStringLiteral("N"));
-    const QCommandLineOption paced(QStringLiteral("paced"),
-                                   QStringLiteral("Tempo łącza 38400 bit/s."));
+                                  QStringLiteral("Milknie po odebraniu N bajtów."),
+                                  QStringLiteral("N"));
+    const QCommandLineOption stale(
+        QStringLiteral("stale"),
+        QStringLiteral("Ma na starcie N zaległych bajtów do wysłania, zanim o cokolwiek "
+                       "zostanie zapytany."),
+        QStringLiteral("N"));
+    const QCommandLineOption paced(
+        QStringLiteral("paced"),
+        QStringLiteral("Odpowiada w tempie prawdziwego łącza 38400 bit/s."));
     const QCommandLineOption log(QStringLiteral("log"),
                                  QStringLiteral("Dopisuje każdy odebrany bajt do PLIKU."),
                                  QStringLiteral("PLIK"));
@@ -52,6 +77,8 @@ int main(int argc, char *argv[]) {
         {ini, silent, wrongEcho, extra, lower, upperEnd, swap, hangup, mute, stale, paced, log});
     emu::addProgramRunOptions(parser);
     parser.process(app);
+    if (parser.isSet(help))
+        parser.showHelp(0);
     emu::ProgramRunOptions run;
     if (QString error; !emu::programRunOptions(parser, &run, &error)) {
         std::fprintf(stderr, "korven-emu: %s\n", qPrintable(error));

@@ -1,6 +1,7 @@
 #include "ProgramFile.h"
 
 #include "Cp1250.h"
+#include "SystemReason.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -47,7 +48,7 @@ QString SaveProgramToFile(const QString &path, const QStringList &lines, int mod
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         return QStringLiteral("Nie można zapisać pliku %1: %2")
-            .arg(QFileInfo(path).fileName(), file.errorString());
+            .arg(QFileInfo(path).fileName(), polishSystemReason(file.errorString()));
     }
     return {};
 }
@@ -83,8 +84,9 @@ LoadedProgram LoadProgramFromFile(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.status = LoadedProgram::Status::ReadError;
-        result.message = QStringLiteral("Nie można otworzyć pliku %1: %2")
-                             .arg(QFileInfo(path).fileName(), file.errorString());
+        result.message =
+            QStringLiteral("Nie można otworzyć pliku %1: %2")
+                .arg(QFileInfo(path).fileName(), polishSystemReason(file.errorString()));
         return result;
     }
     const QByteArray bytes = file.read(kMaxProgramFileSize + 1);
@@ -96,8 +98,9 @@ LoadedProgram LoadProgramFromFile(const QString &path) {
     }
     if (file.error() != QFileDevice::NoError) {
         result.status = LoadedProgram::Status::ReadError;
-        result.message = QStringLiteral("Błąd odczytu pliku %1: %2")
-                             .arg(QFileInfo(path).fileName(), file.errorString());
+        result.message =
+            QStringLiteral("Błąd odczytu pliku %1: %2")
+                .arg(QFileInfo(path).fileName(), polishSystemReason(file.errorString()));
         return result;
     }
     return parseProgramText(decodeCp1250(bytes));

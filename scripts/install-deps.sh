@@ -8,6 +8,7 @@ packages=(
     qt6-charts-dev libqt6opengl6-dev
     libbenchmark-dev
     poppler-utils fonts-dejavu-core fonts-liberation avrdude procps
+    qt6-translations-l10n dpkg-dev file appstream desktop-file-utils
 )
 
 missing=()

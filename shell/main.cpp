@@ -5,6 +5,7 @@
 #include "ComPortSettings.h"
 #include "Compiler.h"
 #include "DeviceOperations.h"
+#include "HelpDocument.h"
 #include "Messages.h"
 #include "Oprogramie.h"
 #include "PodgladProg.h"
@@ -12,6 +13,8 @@
 #include "ProgramCheck.h"
 #include "ProgramFile.h"
 #include "ProgramListModel.h"
+#include "RecentFilesMenu.h"
+#include "SettingsLocation.h"
 #include "SimulationWindow.h"
 #include "StoredDrive.h"
 #include "WybSter.h"
@@ -40,6 +43,7 @@ namespace korven {
 
 TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     : QMainWindow(parent), m_programDir(programDir), m_testMode(testMode),
+      m_settingsDir(SettingsLocation::forProgramDir(programDir).directory),
       m_flows(this, m_doc.editor(), m_doc.drive()), m_undo(new QUndoStack(this)),
       m_listing(StringDs,
                 [this](const QString &name, QString &value) { GetReportValue(name, value); }) {
@@ -52,6 +56,13 @@ TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
             [this](bool clean) { m_doc.setModified(!clean); });
     connect(&m_doc, &ProgramDocument::modifiedChanged, this, &TMainForm::showModified);
     buildMenus();
+    m_recent =
+        new RecentFilesMenu(mnuPlik, miZamknij, m_settingsDir + QStringLiteral("korven.ini"), this);
+    // The path by value: opening rewrites the list that the signal's argument lives in.
+    connect(m_recent, &RecentFilesMenu::openRequested, this, [this](QString file) {
+        if (keepWork())
+            LoadProgramFromFile(file);
+    });
     buildToolbar();
     buildProgramList();
     auto *central = new QWidget(this);
@@ -87,7 +98,7 @@ TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     connect(ComPort1, &ComPort::portLost, this, &TMainForm::ShowMessageEx);
 }
 
-QString TMainForm::portIniPath() const { return m_programDir + QStringLiteral("rs232.ini"); }
+QString TMainForm::portIniPath() const { return m_settingsDir + QStringLiteral("rs232.ini"); }
 
 TWaitForm *TMainForm::waitForm() {
     if (!m_waitForm)
@@ -117,9 +128,13 @@ bool TMainForm::OpenComPort() {
     }
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // Destroyed within the shut-down pause: the settings are still written.
+    if (m_shutdown == Shutdown::Pausing)
+        finishShutdown();
+}
 
-QString TMainForm::iniPath() const { return m_programDir + QStringLiteral("mi.ini"); }
+QString TMainForm::iniPath() const { return m_settingsDir + QStringLiteral("mi.ini"); }
 
 void TMainForm::ShowMessageEx(const QString &text) { Panel5->setText(text); }
 
@@ -337,6 +352,10 @@ void TMainForm::miOtworzClick() {
 
 void TMainForm::LoadProgramFromFile(const QString &fileName) {
     const LoadedProgram loaded = korven::LoadProgramFromFile(fileName);
+    if (loaded.status == LoadedProgram::Status::ReadError)
+        m_recent->remove(fileName);
+    else if (loaded.status == LoadedProgram::Status::Ok)
+        m_recent->add(fileName);
     switch (loaded.status) {
     case LoadedProgram::Status::ReadError:
     case LoadedProgram::Status::TooLarge: ui::showMessage(this, loaded.message); return;
@@ -382,6 +401,7 @@ bool TMainForm::SaveProgramToFile(const QString &fileName) {
         return false;
     }
     m_doc.setFileName(fileName);
+    m_recent->add(fileName);
     m_undo->setClean();
     return true;
 }
@@ -422,9 +442,11 @@ void TMainForm::miShowSetClick() {
 }
 
 void TMainForm::miHelpClick() {
-    const QString help = m_programDir + QStringLiteral("korven.chm");
-    if (QFileInfo::exists(help))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+    const QString help = helpDocument(m_programDir);
+    if (help.isEmpty())
+        ShowMessageEx(QStringLiteral("Brak pliku pomocy korven.chm i podręcznika"));
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
+        ShowMessageEx(QStringLiteral("Nie można otworzyć pomocy"));
 }
 
 void TMainForm::miAboutClick() {

@@ -27,6 +27,7 @@ class ComPort;
 class DeviceJob;
 class DeviceOperations;
 class ProgramListModel;
+class RecentFilesMenu;
 class TProgForm;
 class TWaitForm;
 
@@ -66,6 +67,8 @@ public:
     void AddCmd(const QString &body);
     // Deletes the selected line as the delete command does once the user agreed.
     void deleteSelectedLine();
+    // Where rs232.ini, mi.ini and korven.ini are kept (ends with a separator).
+    const QString &settingsDir() const { return m_settingsDir; }
     // The listing's lines of the last print and its data set.
     QStringList PrintLines;
     StringDS StringDs;
@@ -164,10 +167,14 @@ private:
     // The memory panel's bar back on the memory use of the image.
     void showMemoryUse();
     void closeAfterJob();
+    // The end of the shut-down: rs232.ini written.
+    void finishShutdown();
     TWaitForm *waitForm();
 
     QString m_programDir;
     bool m_testMode;
+    QString m_settingsDir;
+    RecentFilesMenu *m_recent = nullptr;
     ProgramDocument m_doc;
     CommandFlows m_flows;
     QUndoStack *m_undo;

@@ -200,16 +200,25 @@ void TMainForm::closeEvent(QCloseEvent *event) {
     hide();
     m_shutdown = Shutdown::Pausing;
     // The settings are written once the pause is over, on a timer instead of a sleep.
+    if (m_shutdownPause <= 0) {
+        finishShutdown();
+        event->accept();
+        return;
+    }
     QTimer::singleShot(m_shutdownPause, Qt::PreciseTimer, this, [this] {
-        try {
-            ComPort1->StorePortSettings(portIniPath());
-        } catch (const PortError &e) {
-            ui::showMessage(nullptr, e.message());
-        }
-        m_shutdown = Shutdown::Done;
+        finishShutdown();
         close();
-        emit shutDownEnded();
     });
+}
+
+void TMainForm::finishShutdown() {
+    try {
+        ComPort1->StorePortSettings(portIniPath());
+    } catch (const PortError &e) {
+        ui::showMessage(nullptr, e.message());
+    }
+    m_shutdown = Shutdown::Done;
+    emit shutDownEnded();
 }
 
 void TMainForm::closeAfterJob() { QTimer::singleShot(0, this, &QWidget::close); }

@@ -1,6 +1,7 @@
 // Draws the program's pictures: the splash picture and the small button pictures.
 // Run once after changing a drawing: make-art OUTPUT_DIR
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -8,6 +9,37 @@
 #include <QtMath>
 
 namespace {
+
+// A stepper motor seen from the shaft: stator teeth around a toothed rotor; at scale 1
+// the stator is 78 pixels in radius.
+void drawMotor(QPainter &p, const QPointF &c, double scale) {
+    p.save();
+    p.translate(c);
+    p.scale(scale, scale);
+    p.setPen(QPen(QColor(120, 170, 230), 2));
+    p.setBrush(QColor(40, 70, 120));
+    p.drawEllipse(QPointF(0, 0), 78, 78);
+    p.setBrush(QColor(24, 46, 86));
+    for (int i = 0; i < 8; ++i) {
+        p.save();
+        p.rotate(i * 45);
+        p.drawRect(QRectF(-9, -74, 18, 28));
+        p.restore();
+    }
+    QPainterPath rotor;
+    for (int i = 0; i <= 50; ++i) {
+        const double a = i * 2 * M_PI / 50;
+        const double r = (i % 2 == 0) ? 40 : 34;
+        const QPointF pt(r * qCos(a), r * qSin(a));
+        i == 0 ? rotor.moveTo(pt) : rotor.lineTo(pt);
+    }
+    p.setBrush(QColor(200, 215, 235));
+    p.setPen(QPen(QColor(90, 110, 140), 1));
+    p.drawPath(rotor);
+    p.setBrush(QColor(60, 70, 90));
+    p.drawEllipse(QPointF(0, 0), 9, 9);
+    p.restore();
+}
 
 void drawSplash(const QString &path) {
     QImage image(305, 257, QImage::Format_RGB32);
@@ -17,31 +49,7 @@ void drawSplash(const QString &path) {
     sky.setColorAt(0, QColor(18, 44, 84));
     sky.setColorAt(1, QColor(6, 16, 34));
     p.fillRect(image.rect(), sky);
-    // A stepper motor seen from the shaft: stator teeth around a toothed rotor.
-    const QPointF c(152, 112);
-    p.setPen(QPen(QColor(120, 170, 230), 2));
-    p.setBrush(QColor(40, 70, 120));
-    p.drawEllipse(c, 78, 78);
-    p.setBrush(QColor(24, 46, 86));
-    for (int i = 0; i < 8; ++i) {
-        p.save();
-        p.translate(c);
-        p.rotate(i * 45);
-        p.drawRect(QRectF(-9, -74, 18, 28));
-        p.restore();
-    }
-    QPainterPath rotor;
-    for (int i = 0; i <= 50; ++i) {
-        const double a = i * 2 * M_PI / 50;
-        const double r = (i % 2 == 0) ? 40 : 34;
-        const QPointF pt(c.x() + r * qCos(a), c.y() + r * qSin(a));
-        i == 0 ? rotor.moveTo(pt) : rotor.lineTo(pt);
-    }
-    p.setBrush(QColor(200, 215, 235));
-    p.setPen(QPen(QColor(90, 110, 140), 1));
-    p.drawPath(rotor);
-    p.setBrush(QColor(60, 70, 90));
-    p.drawEllipse(c, 9, 9);
+    drawMotor(p, QPointF(152, 112), 1.0);
     // Step pulses under the motor.
     p.setPen(QPen(QColor(250, 190, 60), 2));
     QPainterPath pulses;
@@ -134,6 +142,25 @@ void drawIcons(const QString &dir) {
     }
 }
 
+// The application icon: the splash's motor on a dark blue tile, in the usual sizes.
+void drawAppIcons(const QString &dir) {
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QImage image(size, size, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        QLinearGradient sky(0, 0, 0, size);
+        sky.setColorAt(0, QColor(18, 44, 84));
+        sky.setColorAt(1, QColor(6, 16, 34));
+        p.setBrush(sky);
+        p.drawRoundedRect(QRectF(0, 0, size, size), size * 0.18, size * 0.18);
+        drawMotor(p, QPointF(size / 2.0, size / 2.0), size * 0.45 / 80.0);
+        p.end();
+        image.save(dir + QStringLiteral("/korven-%1.png").arg(size));
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -141,5 +168,7 @@ int main(int argc, char *argv[]) {
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     drawSplash(dir + QStringLiteral("/logo.jpg"));
     drawIcons(dir);
+    QDir().mkpath(dir + QStringLiteral("/icons"));
+    drawAppIcons(dir + QStringLiteral("/icons"));
     return 0;
 }

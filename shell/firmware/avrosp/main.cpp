@@ -13,6 +13,7 @@
 
 #include "IntelHex.h"
 #include "ProfileFile.h"
+#include "SettingsLocation.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -153,8 +154,13 @@ int main(int argc, char *argv[]) {
         return 3;
 
     const QDir here(QCoreApplication::applicationDirPath());
+    // The window's "rs232.ini" is where the window keeps it: beside us, or in the user's
+    // configuration folder of an installed program.
+    QCoreApplication::setApplicationName(QStringLiteral("KORVEN"));
+    const QString settings =
+        korven::SettingsLocation::forProgramDir(here.absolutePath() + '/').directory;
     ProfileFile rs232, own;
-    rs232.load(here.filePath(QStringLiteral("rs232.ini")));
+    rs232.load(settings + QStringLiteral("rs232.ini"));
     own.load(here.filePath(QStringLiteral("avrosp.ini")));
     const QString section = QStringLiteral("avrdude");
     QString port = own.value(section, QStringLiteral("Port"),
