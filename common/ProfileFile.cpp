@@ -1,7 +1,11 @@
 #include "ProfileFile.h"
 
+#include "Numbers.h"
+
 #include <QFile>
 #include <QSaveFile>
+
+#include <climits>
 
 namespace korven {
 namespace {
@@ -115,6 +119,16 @@ int ProfileFile::intValue(const QString &section, const QString &key, int fallba
             return 0;
     }
     return int(negative ? -result : result);
+}
+
+int ProfileFile::wholeIntValue(const QString &section, const QString &key, int fallback) const {
+    const QString marker = QStringLiteral("\x01");
+    const QString text = value(section, key, marker);
+    if (text == marker)
+        return fallback;
+    bool ok = false;
+    const qint64 v = parseInteger(text, &ok);
+    return ok && v >= INT_MIN && v <= INT_MAX ? int(v) : 0;
 }
 
 void ProfileFile::setValue(const QString &section, const QString &key, const QString &value) {

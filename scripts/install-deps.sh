@@ -6,7 +6,7 @@ packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
     libbenchmark-dev
-    poppler-utils fonts-dejavu-core avrdude procps
+    poppler-utils fonts-dejavu-core avrdude procps locales
 )
 
 missing=()
