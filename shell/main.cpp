@@ -7,6 +7,7 @@
 #include "DeviceOperations.h"
 #include "FirmwareCommand.h"
 #include "Messages.h"
+#include "NonCommandLines.h"
 #include "Oprogramie.h"
 #include "PodgladProg.h"
 #include "ProgramCheck.h"
@@ -281,6 +282,7 @@ void TMainForm::LoadProgramFromFile(const QString &fileName) {
     const LoadedProgram loaded = korven::LoadProgramFromFile(fileName);
     switch (loaded.status) {
     case LoadedProgram::Status::ReadError:
+    case LoadedProgram::Status::NotAFile:
     case LoadedProgram::Status::TooLarge: ui::showMessage(this, loaded.message); return;
     case LoadedProgram::Status::WrongVersion:
         ui::showMessage(this, loaded.message);
@@ -297,6 +299,8 @@ void TMainForm::LoadProgramFromFile(const QString &fileName) {
         ui::showMessage(this,
                         QStringLiteral("Nie można zapisać ustawień w pliku %1.").arg(iniPath()));
     showProgram(-1);
+    if (const QStringList notices = loadNotices(loaded); !notices.isEmpty())
+        ui::showMessage(this, notices.join(QStringLiteral("\n\n")));
     GenerujProgram();
 }
 
@@ -376,6 +380,10 @@ void TMainForm::miProgramujClick() {
         ShowMessageEx(QStringLiteral("Błąd przy programowaniu mikroindeksera"));
         return;
     }
+    if (const QString refusal = programRefusal(m_editor.lines()); !refusal.isEmpty()) {
+        ShowMessageEx(refusal);
+        return;
+    }
     DisableControls();
     bool ok = false;
     deviceCommand([&] {
@@ -398,6 +406,10 @@ void TMainForm::Weryfikacja1Click() {
     }
     if (!m_imageValid) {
         ShowMessageEx(QStringLiteral("Program zawiera błędy, nie ma czego weryfikować"));
+        return;
+    }
+    if (const QString refusal = verifyRefusal(m_editor.lines()); !refusal.isEmpty()) {
+        ShowMessageEx(refusal);
         return;
     }
     DisableControls();
