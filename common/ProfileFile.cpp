@@ -1,5 +1,6 @@
 #include "ProfileFile.h"
 
+#include "DiskFlush.h"
 #include "Numbers.h"
 
 #include <QFile>
@@ -58,6 +59,11 @@ bool ProfileFile::save(const QString &path) const {
         content += line + "\r\n";
     if (file.write(content) != content.size())
         return false;
+    // The old file is replaced only once the new one is on the disk.
+    if (!flushToDisk(file).isEmpty()) {
+        file.cancelWriting();
+        return false;
+    }
     return file.commit();
 }
 

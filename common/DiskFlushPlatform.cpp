@@ -1,4 +1,4 @@
-// The only platform-specific code of the program files: the flush to disk.
+// The only platform-specific code of the program and settings files: the flush to disk.
 #include "DiskFlush.h"
 
 #ifdef Q_OS_WIN
