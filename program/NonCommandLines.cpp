@@ -10,7 +10,11 @@ constexpr qsizetype kShownLength = 60;
 
 QString refusal(const QStringList &lines, const QString &prefix) {
     const int index = firstNonCommandLine(lines);
-    return index < 0 ? QString() : prefix + nonCommandText(lines, index);
+    if (index < 0)
+        return {};
+    QString text = nonCommandText(lines, index);
+    text[0] = text[0].toLower(); // after the colon of the prefix
+    return prefix + text;
 }
 
 } // namespace

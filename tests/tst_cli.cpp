@@ -72,11 +72,16 @@ private slots:
         QCOMPARE(r.out, QStringLiteral("00 04 00 00 D2\n\n05\n"));
         QVERIFY(r.err.startsWith(QStringLiteral(
             "Uwaga: Linia 2 nie jest poleceniem: „002: Pr?dko?? max(1600,00) pps”")));
-        for (const char *command : {"program", "verify"}) {
-            r = cli({QString::fromLatin1(command), path, QStringLiteral("--port"),
+        const QStringList refusals = {"program",
+                                      "Program nie został wysłany: linia 2 nie jest "
+                                      "poleceniem",
+                                      "verify",
+                                      "Weryfikacja niemożliwa: linia 2 nie jest poleceniem"};
+        for (int i = 0; i < refusals.size(); i += 2) {
+            r = cli({refusals[i], path, QStringLiteral("--port"),
                      dir.filePath(QStringLiteral("no-such-port"))});
             QCOMPARE(r.code, 1);
-            QVERIFY2(r.err.contains(QStringLiteral("Linia 2 nie jest poleceniem")), command);
+            QVERIFY2(r.err.contains(refusals[i + 1]), qPrintable(r.err));
         }
     }
     void checkVerdicts() {

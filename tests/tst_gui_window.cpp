@@ -222,12 +222,12 @@ private slots:
         // Neither goes to the device: the banner names the line.
         f.form->findChild<QAction *>(QStringLiteral("miProgramuj"))->trigger();
         QCOMPARE(f.form->Panel5->text(),
-                 QStringLiteral("Program nie został wysłany: Linia 2 nie jest poleceniem: "
+                 QStringLiteral("Program nie został wysłany: linia 2 nie jest poleceniem: "
                                 "„002: Prędkosc max(1600,00) pps”"));
         f.form->Panel5->clear();
         f.form->findChild<QAction *>(QStringLiteral("miWeryfikuj"))->trigger();
         QVERIFY(f.form->Panel5->text().startsWith(
-            QStringLiteral("Weryfikacja niemożliwa: Linia 2 nie jest poleceniem")));
+            QStringLiteral("Weryfikacja niemożliwa: linia 2 nie jest poleceniem")));
         QCOMPARE(f.driver.messages.size(), 1);
     }
     void fileWithoutEndKeepsItsLines() {

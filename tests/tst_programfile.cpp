@@ -158,9 +158,9 @@ private slots:
         QCOMPARE(firstNonCommandLine(lines.mid(2)), 0);
         QCOMPARE(firstNonCommandLine({"001: Stop", "002: Koniec"}), -1);
         QCOMPARE(programRefusal(lines),
-                 QStringLiteral("Program nie został wysłany: Linia 2 nie jest poleceniem: „”"));
+                 QStringLiteral("Program nie został wysłany: linia 2 nie jest poleceniem: „”"));
         QCOMPARE(verifyRefusal(lines.mid(2)),
-                 QStringLiteral("Weryfikacja niemożliwa: Linia 1 nie jest poleceniem: „003: "
+                 QStringLiteral("Weryfikacja niemożliwa: linia 1 nie jest poleceniem: „003: "
                                 "Czekaj [ms](5)”"));
         QVERIFY(programRefusal({"001: Koniec"}).isEmpty());
         QCOMPARE(nonCommandText({QString(100, QLatin1Char('x'))}, 0),
