@@ -9,6 +9,7 @@
 #include "InputDiscardingPause.h"
 #include "HelpDocument.h"
 #include "Messages.h"
+#include "NonCommandLines.h"
 #include "Oprogramie.h"
 #include "PodgladProg.h"
 #include "ProgramCheck.h"
@@ -293,6 +294,7 @@ void TMainForm::LoadProgramFromFile(const QString &fileName) {
         m_recent->add(fileName);
     switch (loaded.status) {
     case LoadedProgram::Status::ReadError:
+    case LoadedProgram::Status::NotAFile:
     case LoadedProgram::Status::TooLarge: ui::showMessage(this, loaded.message); return;
     case LoadedProgram::Status::WrongVersion:
         ui::showMessage(this, loaded.message);
@@ -309,6 +311,8 @@ void TMainForm::LoadProgramFromFile(const QString &fileName) {
         ui::showMessage(this,
                         QStringLiteral("Nie można zapisać ustawień w pliku %1.").arg(iniPath()));
     showProgram(-1);
+    if (const QStringList notices = loadNotices(loaded); !notices.isEmpty())
+        ui::showMessage(this, notices.join(QStringLiteral("\n\n")));
     GenerujProgram();
 }
 
@@ -398,6 +402,10 @@ void TMainForm::miProgramujClick() {
         ShowMessageEx(korven::GenerujProgram(m_editor.lines(), m_drive).error);
         return;
     }
+    if (const QString refusal = programRefusal(m_editor.lines()); !refusal.isEmpty()) {
+        ShowMessageEx(refusal);
+        return;
+    }
     DisableControls();
     Verdict verdict{false, QStringLiteral("Błąd przy programowaniu mikroindeksera")};
     deviceCommand([&] { verdict = m_device->program(programImage()); });
@@ -413,6 +421,10 @@ void TMainForm::Weryfikacja1Click() {
     }
     if (!m_imageValid) {
         ShowMessageEx(korven::GenerujProgram(m_editor.lines(), m_drive).error);
+        return;
+    }
+    if (const QString refusal = verifyRefusal(m_editor.lines()); !refusal.isEmpty()) {
+        ShowMessageEx(refusal);
         return;
     }
     DisableControls();
