@@ -2,6 +2,7 @@
 
 #include "Compiler.h"
 #include "DeviceCommands.h"
+#include "NonCommandLines.h"
 #include "ProgramCheck.h"
 #include "ProgramFile.h"
 #include "SimulateCommand.h"
@@ -76,6 +77,8 @@ bool load(const QString &path, LoadedWithDrive *loaded) {
         err(loaded->program.message);
         return false;
     }
+    for (const QString &notice : loadNotices(loaded->program))
+        err(QStringLiteral("Uwaga: ") + notice);
     const DriverSelection selection = selectionForStoredIndexes(
         loaded->program.modelIndex, loaded->program.depthIndex, DriveSettings());
     if (selection.modelIndex() < 0 || selection.depthIndex() < 0)
@@ -85,7 +88,8 @@ bool load(const QString &path, LoadedWithDrive *loaded) {
 }
 
 // Loads and compiles a program file; the exit code of a failure (after its message).
-int compiledImage(const QString &path, QStringList *image) {
+// For a device command (not empty) a program with lines that are no commands fails.
+int compiledImage(const QString &path, QStringList *image, const QString &deviceCommand = {}) {
     LoadedWithDrive loaded;
     if (!load(path, &loaded))
         return BadInput;
@@ -93,6 +97,15 @@ int compiledImage(const QString &path, QStringList *image) {
     if (!result.ok()) {
         err(result.error);
         return Failure;
+    }
+    if (!deviceCommand.isEmpty()) {
+        const QString refusal = deviceCommand == QLatin1String("verify")
+                                    ? verifyRefusal(loaded.program.lines)
+                                    : programRefusal(loaded.program.lines);
+        if (!refusal.isEmpty()) {
+            err(refusal);
+            return Failure;
+        }
     }
     *image = result.image;
     return Success;
@@ -113,7 +126,7 @@ int device(QStringList arguments) {
             err(QStringLiteral("Polecenie %1 wymaga pliku programu .dat.").arg(command));
             return BadInput;
         }
-        if (const int code = compiledImage(arguments.first(), &image); code != Success)
+        if (const int code = compiledImage(arguments.first(), &image, command); code != Success)
             return code;
     } else if (!arguments.isEmpty()) {
         err(QString::fromUtf8(kUsage));

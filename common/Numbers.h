@@ -11,8 +11,9 @@ using Real = long double;
 // Round to the nearest integer, ties to the even integer.
 Real roundHalfEven(Real value);
 
-// Fixed-point text with the Polish decimal comma and no group separators,
-// e.g. formatFixed(15617.3706, 2) == "15617,37".
+// Fixed-point text with the Polish decimal comma and no group separators, whatever the
+// process locale, rounded half away from zero as the original program's "%.2f" did,
+// e.g. formatFixed(15617.3706, 2) == "15617,37", formatFixed(7.625, 2) == "7,63".
 QString formatFixed(Real value, int decimals);
 
 // Decimal number with a comma or a point as separator, optional sign,

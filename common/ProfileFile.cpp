@@ -1,7 +1,12 @@
 #include "ProfileFile.h"
 
+#include "DiskFlush.h"
+#include "Numbers.h"
+
 #include <QFile>
 #include <QSaveFile>
+
+#include <climits>
 
 namespace korven {
 namespace {
@@ -54,6 +59,11 @@ bool ProfileFile::save(const QString &path) const {
         content += line + "\r\n";
     if (file.write(content) != content.size())
         return false;
+    // The old file is replaced only once the new one is on the disk.
+    if (!flushToDisk(file).isEmpty()) {
+        file.cancelWriting();
+        return false;
+    }
     return file.commit();
 }
 
@@ -115,6 +125,16 @@ int ProfileFile::intValue(const QString &section, const QString &key, int fallba
             return 0;
     }
     return int(negative ? -result : result);
+}
+
+int ProfileFile::wholeIntValue(const QString &section, const QString &key, int fallback) const {
+    const QString marker = QStringLiteral("\x01");
+    const QString text = value(section, key, marker);
+    if (text == marker)
+        return fallback;
+    bool ok = false;
+    const qint64 v = parseInteger(text, &ok);
+    return ok && v >= INT_MIN && v <= INT_MAX ? int(v) : 0;
 }
 
 void ProfileFile::setValue(const QString &section, const QString &key, const QString &value) {

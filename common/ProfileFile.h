@@ -21,6 +21,9 @@ public:
     // Leading blanks, an optional sign and the leading digits, as GetPrivateProfileInt
     // reads them ("12abc" is 12); no digits at all read as 0; a missing key as fallback.
     int intValue(const QString &section, const QString &key, int fallback) const;
+    // The whole value as a decimal integer (sign and surrounding blanks allowed);
+    // anything else, "12abc" included, reads as 0; a missing key as fallback.
+    int wholeIntValue(const QString &section, const QString &key, int fallback) const;
     void setValue(const QString &section, const QString &key, const QString &value);
 
 private:

@@ -62,7 +62,8 @@ void DriverSelection::applyIndexes(int modelIndex, int depthIndex) {
 void DriverSelection::OdczytajUstawienia(const QString &iniPath) {
     ProfileFile ini;
     ini.load(iniPath);
-    applyIndexes(ini.intValue(kSection, kModelKey, 0), ini.intValue(kSection, kDepthKey, 0));
+    applyIndexes(ini.wholeIntValue(kSection, kModelKey, 0),
+                 ini.wholeIntValue(kSection, kDepthKey, 0));
 }
 
 bool DriverSelection::ZapiszUstawienia(const QString &iniPath) const {

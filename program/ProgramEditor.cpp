@@ -60,29 +60,38 @@ void ProgramEditor::setSelected(int index) {
     m_selected = (index >= 0 && index < m_lines.size()) ? index : -1;
 }
 
-int ProgramEditor::lineNumber(const QString &line) {
-    // Digits up to ": ", so numbers of four digits and more read whole.
+qsizetype ProgramEditor::numberFieldLength(const QString &line) {
+    // Digits of any count up to ": ".
     const qsizetype n = line.size();
     qsizetype i = 0;
-    int number = 0;
-    for (; i < n && i < 9; ++i) {
-        const char16_t c = line[i].unicode();
-        if (c < '0' || c > '9')
-            break;
-        number = number * 10 + (c - '0');
-    }
+    while (i < n && line[i] >= QLatin1Char('0') && line[i] <= QLatin1Char('9'))
+        ++i;
     if (i == 0 || i + 1 >= n || line[i] != QLatin1Char(':') || line[i + 1] != QLatin1Char(' '))
+        return 0;
+    return i;
+}
+
+int ProgramEditor::lineNumber(const QString &line) {
+    const qsizetype digits = numberFieldLength(line);
+    if (digits == 0)
         return -1;
-    return number;
+    qint64 number = 0;
+    for (qsizetype i = 0; i < digits; ++i) {
+        number = number * 10 + (line[i].unicode() - '0');
+        if (number > INT_MAX)
+            return kNoPosition;
+    }
+    return int(number);
 }
 
 QString ProgramEditor::lineBody(const QString &line) {
-    if (lineNumber(line) < 0)
-        return line;
-    return line.mid(line.indexOf(QLatin1Char(':')) + 2);
+    const qsizetype digits = numberFieldLength(line);
+    return digits == 0 ? line : line.mid(digits + 2);
 }
 
 int ProgramEditor::ZnajdzNowyNrLinii(int number) const {
+    if (number < 0)
+        return 0;
     for (int i = 0; i < m_lines.size(); ++i) {
         if (lineNumber(m_lines[i]) == number)
             return i + 1;
@@ -117,7 +126,7 @@ void ProgramEditor::PrzenumerujSkoki() {
 void ProgramEditor::Przenumeruj(int from, int to) {
     const int last = to < 0 ? int(m_lines.size()) - 1 : qMin(to, int(m_lines.size()) - 1);
     for (int i = from; i <= last; ++i) {
-        if (lineNumber(m_lines[i]) != i + 1)
+        if (!numberedAt(i))
             m_lines[i] = formatLine(i + 1, lineBody(m_lines[i]));
     }
 }
@@ -156,9 +165,16 @@ bool ProgramEditor::AddCmd(const QString &body) {
     return true;
 }
 
+// The line carries exactly the number field "%3.3d: " of its position.
+bool ProgramEditor::numberedAt(int index) const {
+    const QString &line = m_lines[index];
+    const qsizetype digits = numberFieldLength(line);
+    return lineNumber(line) == index + 1 && (digits == 3 || (digits > 3 && line[0] != '0'));
+}
+
 bool ProgramEditor::numberedInOrder() const {
     for (int i = 0; i < m_lines.size(); ++i) {
-        if (lineNumber(m_lines[i]) != i + 1)
+        if (!numberedAt(i))
             return false;
     }
     return true;

@@ -34,8 +34,10 @@ public:
     // 1-based position of the first line whose number field is number, else 0.
     int ZnajdzNowyNrLinii(int number) const;
 
-    // The number of a line ("012: ..." gives 12), or -1 when it has no number field.
+    // The number of a line ("012: ..." gives 12), -1 when it has no number field,
+    // kNoPosition when the number is too large for any position.
     static int lineNumber(const QString &line);
+    static constexpr int kNoPosition = -2;
     // The line without its number field and separator.
     static QString lineBody(const QString &line);
 
@@ -43,6 +45,9 @@ private:
     void PrzenumerujSkoki();
     // Rewrites the number fields of lines from .. to (-1: to the end) to their positions.
     void Przenumeruj(int from = 0, int to = -1);
+    // Length of the digits before ": " at the start of line, 0 when there is none.
+    static qsizetype numberFieldLength(const QString &line);
+    bool numberedAt(int index) const;
     bool numberedInOrder() const;
     void moveNumbered(int from, int to);
     template <typename Map> void remapJumpTargets(Map targetOf);

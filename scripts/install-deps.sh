@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
     qt6-charts-dev libqt6opengl6-dev
     libbenchmark-dev
-    poppler-utils fonts-dejavu-core fonts-liberation avrdude procps
+    poppler-utils fonts-dejavu-core fonts-liberation avrdude procps locales
     qt6-translations-l10n dpkg-dev file appstream desktop-file-utils
 )
 

@@ -7,6 +7,7 @@
 #include "DeviceOperations.h"
 #include "HelpDocument.h"
 #include "Messages.h"
+#include "NonCommandLines.h"
 #include "Oprogramie.h"
 #include "PodgladProg.h"
 #include "ProgramChange.h"
@@ -358,6 +359,7 @@ void TMainForm::LoadProgramFromFile(const QString &fileName) {
         m_recent->add(fileName);
     switch (loaded.status) {
     case LoadedProgram::Status::ReadError:
+    case LoadedProgram::Status::NotAFile:
     case LoadedProgram::Status::TooLarge: ui::showMessage(this, loaded.message); return;
     case LoadedProgram::Status::WrongVersion:
         ui::showMessage(this, loaded.message);
@@ -375,6 +377,8 @@ void TMainForm::LoadProgramFromFile(const QString &fileName) {
         ui::showMessage(this,
                         QStringLiteral("Nie można zapisać ustawień w pliku %1.").arg(iniPath()));
     showProgram(-1);
+    if (const QStringList notices = loadNotices(loaded); !notices.isEmpty())
+        ui::showMessage(this, notices.join(QStringLiteral("\n\n")));
     GenerujProgram();
     m_doc.setFileName(fileName);
     recordChange(QStringLiteral("Otwórz"), before);

@@ -7,6 +7,7 @@
 #include "ExchangeJob.h"
 #include "FirmwareJob.h"
 #include "Messages.h"
+#include "NonCommandLines.h"
 #include "ResetJob.h"
 
 #include <QApplication>
@@ -82,6 +83,10 @@ void TMainForm::miProgramujClick() {
         ShowMessageEx(m_doc.compileError());
         return;
     }
+    if (const QString refusal = programRefusal(m_doc.lines()); !refusal.isEmpty()) {
+        ShowMessageEx(refusal);
+        return;
+    }
     DisableControls();
     startJob(new ExchangeJob(*ComPort1, m_host, ExchangeJob::program(m_doc.image()),
                              QStringLiteral("Błąd przy programowaniu mikroindeksera")),
@@ -99,6 +104,10 @@ void TMainForm::Weryfikacja1Click() {
     }
     if (!m_doc.imageValid()) {
         ShowMessageEx(m_doc.compileError());
+        return;
+    }
+    if (const QString refusal = verifyRefusal(m_doc.lines()); !refusal.isEmpty()) {
+        ShowMessageEx(refusal);
         return;
     }
     DisableControls();

@@ -65,17 +65,29 @@ struct GuiFixture {
     DialogDriver driver;
 };
 
-// Common answers.
+// Common answers. A window of another kind fails the test (and the driver closes it).
 // OK as the user presses it, so that the dialog's own checks run.
 inline void pressOk(QWidget *w) {
     if (auto *d = qobject_cast<korven::ui::DialogBase *>(w))
         d->bbtnOK()->click();
+    else if (auto *dialog = qobject_cast<QDialog *>(w))
+        dialog->accept();
     else
-        static_cast<QDialog *>(w)->accept();
+        DialogDriver::failOn(w, QStringLiteral("expected a dialog"));
 }
-inline void pressCancel(QWidget *w) { static_cast<QDialog *>(w)->reject(); }
+inline void pressCancel(QWidget *w) {
+    if (auto *dialog = qobject_cast<QDialog *>(w))
+        dialog->reject();
+    else
+        DialogDriver::failOn(w, QStringLiteral("expected a dialog"));
+}
 inline void answer(QWidget *w, QMessageBox::StandardButton button) {
-    static_cast<QMessageBox *>(w)->button(button)->click();
+    auto *box = qobject_cast<QMessageBox *>(w);
+    if (box && box->button(button))
+        box->button(button)->click();
+    else
+        DialogDriver::failOn(
+            w, QStringLiteral("expected a message box with button %1").arg(int(button)));
 }
 inline QString messageText(QWidget *w) {
     auto *box = qobject_cast<QMessageBox *>(w);

@@ -10,9 +10,9 @@ inline QStringList listingProgramBodies() {
                                   QStringLiteral("Prędkość max(12000,50) pps"),
                                   QStringLiteral("Przysp. max(250000,00) pps^2"),
                                   QStringLiteral("Znajdź pozycję(-5)"),
-                                  QStringLiteral("Jedź do pozycji(123456)"),
+                                  QStringLiteral("Znajdź pozycję(123456)"),
                                   QStringLiteral("Czekaj[ms](250)"),
-                                  QStringLiteral("Wyjście(3)(Włącz)"),
+                                  QStringLiteral("Ustaw wyjście(3)(1)"),
                                   QStringLiteral("Skocz do linii(4)")};
     QStringList bodies;
     for (int i = 0; i < 149; ++i)

@@ -57,6 +57,33 @@ private slots:
         QCOMPARE(r.out, QString());
         QVERIFY(r.err.contains(QStringLiteral("Błąd w linii 2 (002: Czekaj[ms](70000))")));
     }
+    void linesThatAreNoCommandsWarnAndNeverReachADevice() {
+        QTemporaryDir dir;
+        // Saved as UTF-8 by a Linux editor, with one damaged line.
+        const QString path = dir.filePath(QStringLiteral("u.dat"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QStringLiteral("1.0\r\n1\r\n4\r\n001: Prędkość min(1600,00) pps\r\n"
+                               "002: Pr?dko?? max(1600,00) pps\r\n003: Koniec\r\n")
+                    .toUtf8());
+        f.close();
+        Run r = cli({QStringLiteral("compile"), path});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("00 04 00 00 D2\n\n05\n"));
+        QVERIFY(r.err.startsWith(QStringLiteral(
+            "Uwaga: Linia 2 nie jest poleceniem: „002: Pr?dko?? max(1600,00) pps”")));
+        const QStringList refusals = {"program",
+                                      "Program nie został wysłany: linia 2 nie jest "
+                                      "poleceniem",
+                                      "verify",
+                                      "Weryfikacja niemożliwa: linia 2 nie jest poleceniem"};
+        for (int i = 0; i < refusals.size(); i += 2) {
+            r = cli({refusals[i], path, QStringLiteral("--port"),
+                     dir.filePath(QStringLiteral("no-such-port"))});
+            QCOMPARE(r.code, 1);
+            QVERIFY2(r.err.contains(refusals[i + 1]), qPrintable(r.err));
+        }
+    }
     void checkVerdicts() {
         QTemporaryDir dir;
         QString path = writeProgram(dir, QStringLiteral("1.0\r\n0\r\n0\r\n001: Koniec\r\n"));

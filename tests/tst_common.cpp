@@ -40,6 +40,34 @@ private slots:
         QCOMPARE(formatFixed(122010707.36L, 2), QStringLiteral("122010707,36"));
         QCOMPARE(formatFixed(16, 2), QStringLiteral("16,00"));
     }
+    void formatFixedRoundsHalfAwayFromZero() {
+        QCOMPARE(formatFixed(7.625L, 2), QStringLiteral("7,63"));
+        QCOMPARE(formatFixed(-7.625L, 2), QStringLiteral("-7,63"));
+        QCOMPARE(formatFixed(0.125L, 2), QStringLiteral("0,13"));
+        QCOMPARE(formatFixed(1907348.625L, 2), QStringLiteral("1907348,63"));
+        QCOMPARE(formatFixed(0.005L, 2), QStringLiteral("0,01"));
+        QCOMPARE(formatFixed(9.995L, 2), QStringLiteral("10,00"));
+        QCOMPARE(formatFixed(999.9951L, 2), QStringLiteral("1000,00"));
+        QCOMPARE(formatFixed(0.0049L, 2), QStringLiteral("0,00"));
+        QCOMPARE(formatFixed(0.05L, 1), QStringLiteral("0,1"));
+        QCOMPARE(formatFixed(2.5L, 0), QStringLiteral("3"));
+        QCOMPARE(formatFixed(-1e-30L, 2), QStringLiteral("0,00"));
+        QCOMPARE(formatFixed(1e20L, 2), QStringLiteral("100000000000000000000,00"));
+        QCOMPARE(formatFixed(1.5e-7L, 7), QStringLiteral("0,0000002"));
+    }
+    void typedTwoDecimalTextsSurviveFormatting() {
+        // What a user types with two decimals is shown back unchanged.
+        for (int cents = -200000; cents <= 2000000; cents += 37) {
+            const QString text = QStringLiteral("%1%2,%3")
+                                     .arg(cents < 0 ? "-" : "")
+                                     .arg(qAbs(cents) / 100)
+                                     .arg(qAbs(cents) % 100, 2, 10, QLatin1Char('0'));
+            bool ok = false;
+            const Real v = parseDecimal(text, &ok);
+            QVERIFY(ok);
+            QCOMPARE(formatFixed(v, 2), cents == 0 ? QStringLiteral("0,00") : text);
+        }
+    }
     void parseDecimalAcceptsCommaOrPoint() {
         bool ok = false;
         QCOMPARE(parseDecimal(QStringLiteral("1600,00"), &ok), 1600.0L);
@@ -75,7 +103,8 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("x.ini"));
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("; comment\r\n[Other]\r\nKey=keep me\r\n\r\n[opcje]\r\n sterownik = 12abc\r\n"
+        f.write("; comment\r\n[Other]\r\nKey=keep me\r\nNum = -3 \r\n\r\n[opcje]\r\n sterownik = "
+                "12abc\r\n"
                 "GlPodzialu=x\r\nQuoted=\"a b\"\r\n");
         f.close();
         ProfileFile ini;
@@ -83,6 +112,11 @@ private slots:
         QCOMPARE(ini.intValue(QStringLiteral("Opcje"), QStringLiteral("Sterownik"), 7), 12);
         QCOMPARE(ini.intValue(QStringLiteral("Opcje"), QStringLiteral("GlPodzialu"), 7), 0);
         QCOMPARE(ini.intValue(QStringLiteral("Opcje"), QStringLiteral("Missing"), 7), 7);
+        // The settings of the driver take only whole integers.
+        QCOMPARE(ini.wholeIntValue(QStringLiteral("Opcje"), QStringLiteral("Sterownik"), 7), 0);
+        QCOMPARE(ini.wholeIntValue(QStringLiteral("Opcje"), QStringLiteral("GlPodzialu"), 7), 0);
+        QCOMPARE(ini.wholeIntValue(QStringLiteral("Opcje"), QStringLiteral("Missing"), 7), 7);
+        QCOMPARE(ini.wholeIntValue(QStringLiteral("Other"), QStringLiteral("Num"), 7), -3);
         QCOMPARE(ini.value(QStringLiteral("OPCJE"), QStringLiteral("quoted"), {}),
                  QStringLiteral("a b"));
         QCOMPARE(ini.value(QStringLiteral("Nope"), QStringLiteral("Key"), QStringLiteral("d")),

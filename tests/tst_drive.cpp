@@ -74,6 +74,13 @@ private slots:
         DriverSelection t;
         t.OdczytajUstawienia(ini);
         QCOMPARE(t.parameterText(), QStringLiteral("Vmax = 1550\rGlPodz = 8,00\rPulsDiv = 5"));
+        // A value that is not a whole integer reads as 0, not as its leading digits.
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Opcje]\r\nSterownik=3abc\r\nGlPodzialu=2 x\r\n");
+        f.close();
+        t.OdczytajUstawienia(ini);
+        QCOMPARE(t.statusText(),
+                 QStringLiteral("Sterownik: TRV20 Głębokość podziału mikrokrokowego: 1"));
     }
     void speedUnitsAndRanges() {
         QCOMPARE(speed::unit(5), 7.62939453125L);
@@ -126,6 +133,27 @@ private slots:
         QCOMPARE(accel::rangeText(accel::AccelUnit(5)), QStringLiteral("(232,83..476604,33)"));
         QCOMPARE(accel::rangeText(accel::AccelUnit(5) / speed::stepsPerRevolution(16)),
                  QStringLiteral("(0,07..148,94)"));
+    }
+    void accelerationListsRoundHalfAwayFromZero() {
+        // Every entry k * 244140624 / 2^s is a binary fraction: exact integer arithmetic
+        // gives its two-decimal text, ties rounded away from zero.
+        int ties = 0;
+        for (int pulsDiv : {1, 3, 5}) {
+            const QStringList list = accel::listTexts(accel::AccelUnit(pulsDiv));
+            const int s = 2 * pulsDiv + 10;
+            for (qint64 k = 1; k <= 2047; ++k) {
+                const qint64 scaled = k * 244140624 * 100; // hundredths times 2^s
+                const qint64 cents = (scaled + (Q_INT64_C(1) << (s - 1))) >> s;
+                if ((scaled & ((Q_INT64_C(1) << s) - 1)) == (Q_INT64_C(1) << (s - 1)))
+                    ++ties;
+                const QString expected = QStringLiteral("%1,%2")
+                                             .arg(cents / 100)
+                                             .arg(cents % 100, 2, 10, QLatin1Char('0'));
+                QCOMPARE(list[int(k) - 1], expected);
+            }
+        }
+        QCOMPARE(ties, 34); // half of them ended one hundredth lower when ties went to even
+        QCOMPARE(accel::listTexts(accel::AccelUnit(3))[511], QStringLiteral("1907348,63"));
     }
     void multiplierSearch_data() {
         QTest::addColumn<int>("aMax");
@@ -208,6 +236,9 @@ private slots:
         const SpeedEntry unsignedEntry(false, 5, 2047, 16);
         const SpeedEntry signedEntry(true, 5, 2047, 16);
         QVERIFY(unsignedEntry.accept(QStringLiteral("7,63")).ok);
+        const SpeedEntry::Acceptance tie = unsignedEntry.accept(QStringLiteral("7,625"));
+        QVERIFY(tie.ok);
+        QCOMPARE(tie.steps, QStringLiteral("7,63"));
         QCOMPARE(unsignedEntry.accept(QStringLiteral("7,62")).message,
                  SpeedEntry::outOfRangeMessage());
         QCOMPARE(unsignedEntry.accept(QStringLiteral("-500")).message,

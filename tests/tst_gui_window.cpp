@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -201,6 +202,62 @@ private slots:
         QVERIFY(f.driver.messages.value(1).contains(QStringLiteral("missing.dat")));
         QCOMPARE(f.form->programLines(), QStringList{"001: Koniec"});
     }
+    void damagedFilesAreOpenedWithAWord() {
+        GuiFixture f;
+        // UTF-8 from a Linux editor, a line that is no command, lines after the end.
+        QFile file(f.path(QStringLiteral("d.dat")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("1.0\r\n1\r\n4\r\n001: Prędkość min(1600,00) pps\r\n"
+                                  "002: Prędkosc max(1600,00) pps\r\n003: Koniec\r\n004: Stop\r\n")
+                       .toUtf8());
+        file.close();
+        f.driver.acceptMessages = true;
+        f.form->LoadProgramFromFile(file.fileName());
+        QCOMPARE(f.driver.messages.size(), 1);
+        QCOMPARE(f.driver.messages[0],
+                 QStringLiteral("Pominięto 1 linię po ostatnim poleceniu „Koniec”. Zapisanie "
+                                "programu w tym samym pliku usunie je z niego.\n\n"
+                                "Linia 2 nie jest poleceniem: „002: Prędkosc max(1600,00) pps”. "
+                                "Takiej linii nie da się wykonać: „Programuj” i „Weryfikuj” "
+                                "odmówią, dopóki jest w programie."));
+        QCOMPARE(f.form->programLines(),
+                 QStringList({"001: Prędkość min(1600,00) pps", "002: Prędkosc max(1600,00) pps",
+                              "003: Koniec"}));
+        QCOMPARE(f.form->programImage(), QStringList({"00 04 00 00 D2", "", "05"}));
+        // Neither goes to the device: the banner names the line.
+        f.form->findChild<QAction *>(QStringLiteral("miProgramuj"))->trigger();
+        QCOMPARE(f.child<QLabel>("Panel5")->text(),
+                 QStringLiteral("Program nie został wysłany: linia 2 nie jest poleceniem: "
+                                "„002: Prędkosc max(1600,00) pps”"));
+        f.child<QLabel>("Panel5")->clear();
+        f.form->findChild<QAction *>(QStringLiteral("miWeryfikuj"))->trigger();
+        QVERIFY(f.child<QLabel>("Panel5")->text().startsWith(
+            QStringLiteral("Weryfikacja niemożliwa: linia 2 nie jest poleceniem")));
+        QCOMPARE(f.driver.messages.size(), 1);
+    }
+    void fileWithoutEndKeepsItsLines() {
+        GuiFixture f;
+        writeProgram(f.path(QStringLiteral("n.dat")),
+                     QStringLiteral("1.0\r\n1\r\n4\r\n001: Stop\r\n002: Hamuj\r\n"));
+        f.driver.acceptMessages = true;
+        f.form->LoadProgramFromFile(f.path(QStringLiteral("n.dat")));
+        QCOMPARE(f.driver.messages, QStringList{"W pliku brakowało polecenia „Koniec”; zostało "
+                                                "dodane na końcu programu."});
+        QCOMPARE(f.form->programLines(), QStringList({"001: Stop", "002: Hamuj", "003: Koniec"}));
+        QCOMPARE(f.form->programImage(), QStringList({"0B", "0C", "05"}));
+    }
+#ifdef Q_OS_UNIX
+    void namedPipeIsRefusedAtOnce() {
+        GuiFixture f;
+        const QString fifo = f.path(QStringLiteral("x.dat"));
+        QVERIFY(QProcess::execute(QStringLiteral("mkfifo"), {fifo}) == 0);
+        f.driver.acceptMessages = true;
+        f.form->LoadProgramFromFile(fifo);
+        QCOMPARE(f.driver.messages.size(), 1);
+        QVERIFY(f.driver.messages[0].contains(QStringLiteral("nie jest zwykłym plikiem")));
+        QCOMPARE(f.form->programLines(), QStringList{"001: Koniec"});
+    }
+#endif
     void newProgramAsksToSave() {
         GuiFixture f;
         writeProgram(f.path(QStringLiteral("a.dat")),

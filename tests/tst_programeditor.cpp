@@ -229,6 +229,35 @@ private slots:
                                          QStringLiteral("002: Hand-made: C"),
                                          QStringLiteral("003: B"), QStringLiteral("004: Koniec")}));
     }
+    void renumberingPadsEveryNumberField() {
+        ProgramEditor e;
+        e.setLines({QStringLiteral("1: Stop"), QStringLiteral("2: Skocz do linii(1)"),
+                    QStringLiteral("003: Hamuj"), QStringLiteral("4: Koniec")});
+        e.setSelected(2);
+        QVERIFY(e.moveUp());
+        QCOMPARE(e.lines(), numbered({"Stop", "Hamuj", "Skocz do linii(1)", "Koniec"}));
+        e.setSelected(0);
+        QVERIFY(e.deleteSelected());
+        QCOMPARE(e.lines(), numbered({"Hamuj", "Skocz do linii(1)", "Koniec"}));
+    }
+    void numberFieldsOfAnyLength() {
+        QCOMPARE(ProgramEditor::lineNumber(QStringLiteral("0000000001: Stop")), 1);
+        QCOMPARE(ProgramEditor::lineBody(QStringLiteral("0000000001: Stop")),
+                 QStringLiteral("Stop"));
+        QCOMPARE(ProgramEditor::lineNumber(QStringLiteral("99999999999999: Stop")),
+                 ProgramEditor::kNoPosition);
+        QCOMPARE(ProgramEditor::lineBody(QStringLiteral("99999999999999: Stop")),
+                 QStringLiteral("Stop"));
+        QCOMPARE(ProgramEditor::lineNumber(QStringLiteral("12:Stop")), -1);
+        QCOMPARE(ProgramEditor::lineBody(QStringLiteral("x1: Stop")), QStringLiteral("x1: Stop"));
+        ProgramEditor e;
+        e.setLines({QStringLiteral("0000000001: Stop"), QStringLiteral("002: Skocz do linii(1)"),
+                    QStringLiteral("99999999999999: Hamuj"), QStringLiteral("004: Koniec")});
+        e.setSelected(0);
+        QVERIFY(e.moveDown());
+        QCOMPARE(e.lines(), numbered({"Skocz do linii(2)", "Stop", "Hamuj", "Koniec"}));
+        QCOMPARE(e.ZnajdzNowyNrLinii(-1), 0);
+    }
     void agreesWithStepByStepReplay() {
         QRandomGenerator rng(20261209);
         for (int round = 0; round < 400; ++round) {
