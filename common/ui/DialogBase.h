@@ -28,6 +28,14 @@ protected:
     virtual void bbtnOKClick();
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+public:
+    void setVisible(bool visible) override;
+    // Fixes the size: the content's, widened so that the title bar shows the whole caption.
+    virtual void fitToCaption();
+    // The width a title bar needs for this caption, its icon and its close button.
+    static int captionWidth(const QString &caption);
 
 private:
     QVBoxLayout *m_content;

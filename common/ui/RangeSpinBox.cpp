@@ -1,0 +1,74 @@
+#include "RangeSpinBox.h"
+
+#include "TypedInteger.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace korven::ui {
+
+RangeSpinBox::RangeSpinBox(QWidget *parent) : QSpinBox(parent) {
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { m_clamped = false; });
+    connect(this, &RangeSpinBox::clamped, this, &RangeSpinBox::highlightRange);
+}
+
+void RangeSpinBox::highlightRange() {
+    if (!m_rangeLabel)
+        return;
+    m_rangeLabel->setText(rangeText());
+    m_rangeLabel->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    m_rangeLabel->show();
+}
+
+bool RangeSpinBox::confirm() {
+    interpretText();
+    if (!takeClamped())
+        return true;
+    highlightRange();
+    setFocus();
+    selectAll();
+    return false;
+}
+
+void RangeSpinBox::setTypedValue(qint64 value) {
+    if (value >= minimum() && value <= maximum()) {
+        setValue(int(value));
+        return;
+    }
+    lineEdit()->setText(QString::number(value));
+    m_clamped = false;
+}
+
+bool RangeSpinBox::takeClamped() {
+    const bool was = m_clamped;
+    m_clamped = false;
+    return was;
+}
+
+QString RangeSpinBox::rangeText() const {
+    return QStringLiteral("(%1 .. %2)").arg(minimum()).arg(maximum());
+}
+
+QValidator::State RangeSpinBox::validate(QString &input, int &) const {
+    switch (TypedInteger::classify(input, minimum(), maximum())) {
+    case TypedInteger::State::InRange: return QValidator::Acceptable;
+    case TypedInteger::State::Invalid: return QValidator::Invalid;
+    default: return QValidator::Intermediate;
+    }
+}
+
+void RangeSpinBox::fixup(QString &input) const {
+    const bool beyond =
+        TypedInteger::classify(input, minimum(), maximum()) == TypedInteger::State::OutOfRange;
+    input = QString::number(TypedInteger::clamped(input, minimum(), maximum()));
+    if (beyond && !m_clamped) {
+        m_clamped = true;
+        emit const_cast<RangeSpinBox *>(this)->clamped();
+    }
+}
+
+int RangeSpinBox::valueFromText(const QString &text) const {
+    return int(TypedInteger::clamped(text, minimum(), maximum()));
+}
+
+} // namespace korven::ui
