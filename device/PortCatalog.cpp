@@ -34,6 +34,8 @@ QMap<QString, QString> PortCatalog::stableNames(const QString &folder) {
     const QDir dir(folder);
     for (const QFileInfo &link :
          dir.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
+        if (!link.isSymLink())
+            continue;
         const QString target = link.canonicalFilePath();
         if (!target.isEmpty() && !names.contains(target))
             names.insert(target, link.absoluteFilePath());

@@ -21,9 +21,9 @@ bool PortSelection::emulatorInUse() const { return m_emulator && m_emulator->run
 void PortSelection::choose() {
     m_port.ClosePort();
     const bool emulator = emulatorInUse();
-    TComSettingsFrm dialog(m_port.settings.Port, PortCatalog::present(),
-                           EmulatorLauncher::available(m_programDir), emulator, m_port.settings,
-                           m_parent);
+    TComSettingsFrm dialog(emulator ? m_portBeforeEmulator : m_port.settings.Port,
+                           PortCatalog::present(), EmulatorLauncher::available(m_programDir),
+                           emulator, m_port.settings, m_parent);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const std::optional<PortChoice> choice = dialog.choice();

@@ -31,12 +31,21 @@ bool RangeSpinBox::confirm() {
 }
 
 void RangeSpinBox::setTypedValue(qint64 value) {
+    m_typed.clear();
     if (value >= minimum() && value <= maximum()) {
         setValue(int(value));
         return;
     }
-    lineEdit()->setText(QString::number(value));
+    m_typed = QString::number(value);
+    lineEdit()->setText(m_typed);
     m_clamped = false;
+}
+
+void RangeSpinBox::showEvent(QShowEvent *event) {
+    QSpinBox::showEvent(event);
+    if (!m_typed.isEmpty())
+        lineEdit()->setText(m_typed);
+    m_typed.clear();
 }
 
 bool RangeSpinBox::takeClamped() {

@@ -34,11 +34,13 @@ protected:
     QValidator::State validate(QString &input, int &pos) const override;
     void fixup(QString &input) const override;
     int valueFromText(const QString &text) const override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void highlightRange();
 
     mutable bool m_clamped = false;
+    QString m_typed; // shown once the field is visible: showing resets the text
     QLabel *m_rangeLabel = nullptr;
 };
 

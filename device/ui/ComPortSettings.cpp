@@ -25,8 +25,7 @@ TComSettingsFrm::TComSettingsFrm(const QString &currentPort, const QList<PortEnt
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Combo1->setMinimumContentsLength(10);
-    const QList<PortEntry> listed =
-        emulatorCurrent ? ports : PortCatalog::withCurrent(ports, currentPort);
+    const QList<PortEntry> listed = PortCatalog::withCurrent(ports, currentPort);
     int widest = 0;
     for (const PortEntry &entry : listed) {
         const QString text = entry.details.isEmpty()

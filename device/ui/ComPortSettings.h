@@ -25,7 +25,7 @@ class TComSettingsFrm : public ui::DialogBase {
     Q_OBJECT
 public:
     // line: the serial settings the search uses; emulatorCurrent: the emulator is in use
-    // (it is then the entry pre-selected).
+    // (it is then the entry pre-selected, currentPort the port used before it).
     TComSettingsFrm(const QString &currentPort, const QList<PortEntry> &ports, bool offerEmulator,
                     bool emulatorCurrent, const PortSettings &line, QWidget *parent = nullptr);
 

@@ -1,0 +1,84 @@
+// The port list of the port dialog and the search for the port the device answers on,
+// against korven-emu on pseudo-terminals.
+
+#include "EmulatorLauncher.h"
+#include "EmulatorProcess.h"
+#include "PortCatalog.h"
+#include "PortSearch.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace korven;
+
+class TestPortSearch : public QObject {
+    Q_OBJECT
+private slots:
+    void currentPortIsSortedIn() {
+        const QList<PortEntry> ports =
+            PortCatalog::withCurrent({{"ttyUSB0", "FT232R"}, {"ttyS0", ""}}, "/dev/pts/7");
+        QStringList names;
+        for (const PortEntry &p : ports)
+            names << p.name;
+        QCOMPARE(names, QStringList({"/dev/pts/7", "ttyS0", "ttyUSB0"}));
+        // A port already listed, in another case, is not added twice.
+        QCOMPARE(PortCatalog::withCurrent(ports, "TTYS0").size(), 3);
+        QCOMPARE(PortCatalog::indexOf(ports, "ttyusb0"), 2);
+    }
+    void stableNamesLeadToTheirDevice() {
+        QTemporaryDir dir;
+        QFile device(dir.filePath("ttyUSB9"));
+        QVERIFY(device.open(QIODevice::WriteOnly));
+        device.close();
+        const QString link = dir.filePath("usb-FTDI_FT232R_A1B2-if00-port0");
+        QVERIFY(QFile::link(device.fileName(), link));
+        const QMap<QString, QString> names = PortCatalog::stableNames(dir.path());
+        QCOMPARE(names.value(QFileInfo(device).canonicalFilePath()), link);
+        // An older rs232.ini naming the device finds the entry of its stable name.
+        QCOMPARE(PortCatalog::indexOf({{link, "FT232R"}}, device.fileName()), 0);
+    }
+    void searchStopsAtThePortThatAnswers() {
+        EmulatorProcess silent({"--silent"});
+        EmulatorProcess device;
+        QVERIFY(!silent.path().isEmpty() && !device.path().isEmpty());
+        PortSettings line;
+        QStringList tried;
+        const PortSearch::Result found =
+            PortSearch::find({"/dev/korven-no-such-port", silent.path(), device.path()}, line,
+                             [&](int index, int count, const QString &port) {
+                                 QCOMPARE(count, 3);
+                                 QCOMPARE(index, int(tried.size()));
+                                 tried << port;
+                             });
+        QCOMPARE(found.port, device.path());
+        QCOMPARE(found.answer, QStringLiteral("Komunikacja OK Mikroindekser KORVEN-EMU 1.0"));
+        QCOMPARE(tried.size(), 3);
+        // Each port was closed again: the device's port opens at once.
+        const PortSearch::Result again = PortSearch::find({device.path()}, line);
+        QVERIFY(again.found());
+        QVERIFY(!PortSearch::find({silent.path()}, line).found());
+        QVERIFY(!PortSearch::find({}, line).found());
+    }
+    void emulatorRunsFromTheProgramDirectory() {
+        QTemporaryDir dir;
+        QVERIFY(!EmulatorLauncher::available(dir.path()));
+        QVERIFY(QFile::link(QStringLiteral(KORVEN_EMU), dir.filePath("korven-emu")));
+        QVERIFY(EmulatorLauncher::available(dir.path()));
+        QString port;
+        {
+            EmulatorLauncher emulator(dir.path());
+            port = emulator.start();
+            QVERIFY2(!port.isEmpty(), qPrintable(emulator.error()));
+            QVERIFY(emulator.running());
+            QCOMPARE(emulator.start(), port); // the one running is kept
+            QVERIFY(PortSearch::find({port}, PortSettings()).found());
+        }
+        // Gone with its launcher, terminal and all.
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(port), 5000);
+    }
+};
+
+QTEST_MAIN(TestPortSearch)
+#include "tst_portsearch.moc"
