@@ -51,6 +51,7 @@ TComSettingsFrm::TComSettingsFrm(const QString &currentPort, const QList<PortEnt
     lblWynik = new QLabel(group);
     lblWynik->setObjectName(QStringLiteral("lblWynik"));
     lblWynik->setWordWrap(true);
+    lblWynik->hide(); // until a search has something to say
     auto *grid = new QGridLayout(group);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setVerticalSpacing(3);
@@ -67,9 +68,11 @@ TComSettingsFrm::TComSettingsFrm(const QString &currentPort, const QList<PortEnt
 
 void TComSettingsFrm::fitToCaption() {
     // The classic client area, grown only where the content needs more.
-    if (layout())
-        layout()->activate();
-    setFixedSize(qMax(231, minimumSizeHint().width()), qMax(120, heightForWidth(231)));
+    layout()->activate();
+    const int width = qMax(231, minimumSizeHint().width());
+    const int height =
+        layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width) : sizeHint().height();
+    setFixedSize(width, qMax(120, height));
 }
 
 std::optional<PortChoice> TComSettingsFrm::choice() const {
@@ -91,8 +94,10 @@ QStringList TComSettingsFrm::searchablePorts() const {
 
 void TComSettingsFrm::bbtnSzukajClick() {
     const QStringList ports = searchablePorts();
+    lblWynik->show();
     if (ports.isEmpty()) {
         lblWynik->setText(QStringLiteral("Brak portów szeregowych"));
+        fitToCaption();
         return;
     }
     for (QWidget *w : {static_cast<QWidget *>(Combo1), static_cast<QWidget *>(bbtnSzukaj),
@@ -104,7 +109,8 @@ void TComSettingsFrm::bbtnSzukajClick() {
             lblWynik->setText(
                 QStringLiteral("Sprawdzam %1 z %2: %3").arg(index + 1).arg(count).arg(port));
             lblWynik->setToolTip(port);
-            lblWynik->repaint();
+            fitToCaption();
+            repaint();
         });
     QApplication::restoreOverrideCursor();
     for (QWidget *w : {static_cast<QWidget *>(Combo1), static_cast<QWidget *>(bbtnSzukaj),
