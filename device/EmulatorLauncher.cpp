@@ -26,6 +26,8 @@ bool EmulatorLauncher::running() const {
     return m_process && m_process->state() == QProcess::Running;
 }
 
+qint64 EmulatorLauncher::processId() const { return running() ? m_process->processId() : 0; }
+
 QString EmulatorLauncher::start(int timeoutMs) {
     if (running() && !m_port.isEmpty())
         return m_port;
@@ -52,6 +54,10 @@ QString EmulatorLauncher::start(int timeoutMs) {
         return {};
     }
     m_port = line;
+    QObject::connect(m_process.get(), &QProcess::finished, m_process.get(), [this] {
+        if (m_onEnded)
+            m_onEnded();
+    });
     return m_port;
 }
 
@@ -59,6 +65,7 @@ void EmulatorLauncher::stop() {
     m_port.clear();
     if (!m_process)
         return;
+    m_process->disconnect();
     if (m_process->state() != QProcess::NotRunning) {
         m_process->terminate();
         if (!m_process->waitForFinished(2000)) {

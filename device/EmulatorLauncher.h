@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QProcess;
@@ -28,7 +29,10 @@ public:
     QString start(int timeoutMs = 5000);
     void stop();
     bool running() const;
+    // Called when the emulator ends on its own (not through stop()); needs an event loop.
+    void setOnEnded(std::function<void()> onEnded) { m_onEnded = std::move(onEnded); }
     const QString &port() const { return m_port; }
+    qint64 processId() const;
     const QString &error() const { return m_error; }
 
 private:
@@ -36,6 +40,7 @@ private:
     std::unique_ptr<QProcess> m_process;
     QString m_port;
     QString m_error;
+    std::function<void()> m_onEnded;
 };
 
 } // namespace korven

@@ -43,8 +43,11 @@ void PortSelection::choose() {
 void PortSelection::useEmulator() {
     if (emulatorInUse())
         return;
-    if (!m_emulator)
+    if (!m_emulator) {
         m_emulator = std::make_unique<EmulatorLauncher>(m_programDir);
+        m_emulator->setOnEnded(
+            [this] { m_banner(QStringLiteral("Emulator mikroindeksera zakończył pracę")); });
+    }
     // An emulator that ended on its own leaves its terminal in the settings.
     if (m_emulator->port().isEmpty())
         m_portBeforeEmulator = m_port.settings.Port;

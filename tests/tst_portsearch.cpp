@@ -77,6 +77,19 @@ private slots:
         }
         // Gone with its launcher, terminal and all.
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(port), 5000);
+
+        // One that ends on its own says so; one stopped does not.
+        EmulatorLauncher emulator(dir.path());
+        int ended = 0;
+        emulator.setOnEnded([&] { ++ended; });
+        QVERIFY(!emulator.start().isEmpty());
+        QCOMPARE(QProcess::execute(QStringLiteral("kill"), {QString::number(emulator.processId())}),
+                 0);
+        QTRY_COMPARE_WITH_TIMEOUT(ended, 1, 5000);
+        QVERIFY(!emulator.start().isEmpty());
+        emulator.stop();
+        QTest::qWait(100);
+        QCOMPARE(ended, 1);
     }
 };
 
