@@ -35,8 +35,10 @@ QString EmulatorLauncher::start(int timeoutMs) {
     m_error.clear();
     m_process = std::make_unique<QProcess>();
     m_process->setProgram(m_program);
+    // It ends when its input closes: with us, even when we crash.
+    m_process->setArguments({QStringLiteral("--with-parent")});
     m_process->setProcessChannelMode(QProcess::SeparateChannels);
-    m_process->start(QIODevice::ReadOnly);
+    m_process->start(QIODevice::ReadWrite);
     if (!m_process->waitForStarted(timeoutMs)) {
         m_error = m_process->errorString();
         stop();

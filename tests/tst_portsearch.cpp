@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -90,6 +91,18 @@ private slots:
         emulator.stop();
         QTest::qWait(100);
         QCOMPARE(ended, 1);
+    }
+    void emulatorEndsWhenItsStarterGoes() {
+        // The starter's end, a crash included, closes the emulator's input.
+        QProcess emulator;
+        emulator.start(QStringLiteral(KORVEN_EMU), {QStringLiteral("--with-parent")});
+        QVERIFY(emulator.waitForReadyRead(5000));
+        const QString port = QString::fromLocal8Bit(emulator.readLine()).trimmed();
+        QVERIFY(QFile::exists(port));
+        emulator.closeWriteChannel();
+        QVERIFY(emulator.waitForFinished(5000));
+        QCOMPARE(emulator.exitStatus(), QProcess::NormalExit);
+        QVERIFY(!QFile::exists(port));
     }
 };
 
