@@ -168,6 +168,20 @@ private slots:
         f.form->bbtnCzekaj->click();
         QCOMPARE(f.driver.pending(), 0);
         QCOMPARE(f.form->programLines()[3], QStringLiteral("004: Czekaj[ms](65535)"));
+
+        // An emptied field without a range stands for 0, shown before it is taken.
+        f.select(3);
+        f.driver.then([&](QWidget *w) {
+            auto *d = qobject_cast<TWForm *>(w);
+            typeValue(d->edWartosc, QString());
+            QTest::keyClick(d->edWartosc, Qt::Key_Delete);
+            QTest::keyClick(d->edWartosc, Qt::Key_Return);
+            shown = {d->edWartosc->text()};
+            QTest::keyClick(d->edWartosc, Qt::Key_Return);
+        });
+        f.form->ListBoxProgDblClick();
+        QCOMPARE(shown, QStringList({"0"}));
+        QCOMPARE(f.form->programLines()[3], QStringLiteral("004: Czekaj[ms](0)"));
     }
     void jumpIfStartsInItsLineFieldShowingTheStoredTarget() {
         GuiFixture f;

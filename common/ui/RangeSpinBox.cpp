@@ -66,18 +66,25 @@ QValidator::State RangeSpinBox::validate(QString &input, int &) const {
     }
 }
 
+qint64 RangeSpinBox::taken(const QString &text) const {
+    const TypedInteger::State state = TypedInteger::classify(text, minimum(), maximum());
+    if (state == TypedInteger::State::Partial || state == TypedInteger::State::Invalid)
+        return m_blankValue ? *m_blankValue : minimum();
+    return TypedInteger::clamped(text, minimum(), maximum());
+}
+
 void RangeSpinBox::fixup(QString &input) const {
-    const bool beyond =
-        TypedInteger::classify(input, minimum(), maximum()) == TypedInteger::State::OutOfRange;
-    input = QString::number(TypedInteger::clamped(input, minimum(), maximum()));
-    if (beyond && !m_clamped) {
+    // Anything but an integer within the range is replaced; the user sees the
+    // replacement before it counts.
+    const bool replaced =
+        TypedInteger::classify(input, minimum(), maximum()) != TypedInteger::State::InRange;
+    input = QString::number(taken(input));
+    if (replaced && !m_clamped) {
         m_clamped = true;
         emit const_cast<RangeSpinBox *>(this)->clamped();
     }
 }
 
-int RangeSpinBox::valueFromText(const QString &text) const {
-    return int(TypedInteger::clamped(text, minimum(), maximum()));
-}
+int RangeSpinBox::valueFromText(const QString &text) const { return int(taken(text)); }
 
 } // namespace korven::ui

@@ -2,6 +2,8 @@
 
 #include <QSpinBox>
 
+#include <optional>
+
 class QLabel;
 
 namespace korven::ui {
@@ -14,6 +16,8 @@ class RangeSpinBox : public QSpinBox {
 public:
     explicit RangeSpinBox(QWidget *parent = nullptr);
 
+    // What an empty field (or a sign alone) stands for; the minimum unless set.
+    void setBlankValue(std::optional<int> value) { m_blankValue = value; }
     // Shows a value as if typed: one beyond the range stays as it is until it is taken.
     void setTypedValue(qint64 value);
     // True once when the last value taken was clamped from what the user typed.
@@ -38,10 +42,12 @@ protected:
 
 private:
     void highlightRange();
+    qint64 taken(const QString &text) const;
 
     mutable bool m_clamped = false;
     QString m_typed; // shown once the field is visible: showing resets the text
     QLabel *m_rangeLabel = nullptr;
+    std::optional<int> m_blankValue;
 };
 
 } // namespace korven::ui

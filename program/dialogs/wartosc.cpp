@@ -31,6 +31,8 @@ TWForm::TWForm(QWidget *parent) : ui::DialogBase(parent) {
 }
 
 void TWForm::setRange(qint64 minimum, qint64 maximum) {
+    // A field without a range reads an empty text as 0, as the bounds it does not have.
+    edWartosc->setBlankValue(minimum == maximum ? std::optional<int>(0) : std::nullopt);
     if (minimum == maximum) {
         edWartosc->setRange(INT_MIN + 1, INT_MAX);
         return;
