@@ -11,6 +11,7 @@
 #include "wartosc.h"
 
 #include "TestFiles.h"
+#include "TypedInteger.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -182,6 +183,20 @@ private slots:
         f.form->ListBoxProgDblClick();
         QCOMPARE(shown, QStringList({"0"}));
         QCOMPARE(f.form->programLines()[3], QStringLiteral("004: Czekaj[ms](0)"));
+    }
+    void typedTextAgainstTheRange() {
+        using S = TypedInteger::State;
+        QCOMPARE(TypedInteger::classify(QStringLiteral("-"), 0, 10), S::Partial);
+        QCOMPARE(TypedInteger::classify(QString(), 0, 10), S::Partial);
+        QCOMPARE(TypedInteger::classify(QStringLiteral("1x"), 0, 10), S::Invalid);
+        QCOMPARE(TypedInteger::classify(QStringLiteral("+10"), 0, 10), S::InRange);
+        QCOMPARE(TypedInteger::classify(QStringLiteral("-1"), 0, 10), S::OutOfRange);
+        // More digits than 64 bits hold: beyond the range, and clamped by their sign.
+        const QString huge = QStringLiteral("123456789012345678901234567890");
+        QCOMPARE(TypedInteger::classify(huge, 0, 10), S::OutOfRange);
+        QCOMPARE(TypedInteger::clamped(huge, 0, 10), 10);
+        QCOMPARE(TypedInteger::clamped(QLatin1Char('-') + huge, -5, 10), -5);
+        QCOMPARE(TypedInteger::clamped(QStringLiteral("abc"), -5, 10), -5);
     }
     void jumpIfStartsInItsLineFieldShowingTheStoredTarget() {
         GuiFixture f;

@@ -24,9 +24,11 @@ std::unique_ptr<QFileDialog> fileDialog(QWidget *parent, const FileRequest &requ
     auto dialog =
         std::make_unique<QFileDialog>(parent, request.caption, request.folder, request.filter);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
-    // One provider for the whole run: the dialog's model keeps a pointer to it.
-    static PlainFileIconProvider provider;
-    dialog->setIconProvider(&provider);
+    // One provider for the whole run, never destroyed: the dialogs' models and their
+    // gatherer threads keep pointers to it, and it must not outlive the application object
+    // in a static destructor either.
+    static PlainFileIconProvider *const provider = new PlainFileIconProvider;
+    dialog->setIconProvider(provider);
     dialog->setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (!request.save)
         dialog->setFileMode(QFileDialog::ExistingFile);
