@@ -2,9 +2,9 @@
 
 #include "Art.h"
 #include "ComPort.h"
-#include "ComPortSettings.h"
 #include "Compiler.h"
 #include "DeviceOperations.h"
+#include "FileDialogs.h"
 #include "FirmwareCommand.h"
 #include "InputDiscardingPause.h"
 #include "HelpDocument.h"
@@ -12,6 +12,7 @@
 #include "NonCommandLines.h"
 #include "Oprogramie.h"
 #include "PodgladProg.h"
+#include "PortSelection.h"
 #include "ProgramCheck.h"
 #include "ProgramFile.h"
 #include "ProgramListModel.h"
@@ -28,7 +29,6 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -92,6 +92,8 @@ TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     m_device = std::make_unique<DeviceOperations>(*ComPort1, host);
     ComPort1->setOnRxChar([this](int count) { ComPort1RxChar(count); });
     connect(ComPort1, &ComPort::portLost, this, &TMainForm::ShowMessageEx);
+    m_portSelection = std::make_unique<PortSelection>(
+        this, *ComPort1, m_programDir, [this](const QString &text) { ShowMessageEx(text); });
 }
 
 QString TMainForm::portIniPath() const { return m_settingsDir + QStringLiteral("rs232.ini"); }
@@ -175,6 +177,13 @@ bool TMainForm::GenerujProgram() {
     if (m_progForm)
         m_progForm->setImage(result.image);
     m_imageValid = result.ok();
+    const bool interrupt = m_errorNotice.interrupts(result, m_editor.lines());
+    // The banner holds the error while it persists, and clears when it is mended.
+    if (!result.ok())
+        ShowMessageEx(result.error);
+    else if (Panel5->text() == memoryPanel->toolTip())
+        ShowMessageEx(QString());
+    memoryPanel->setToolTip(result.error);
     if (result.ok()) {
         const int length = ObliczDlProg(result.image);
         ProgressBar1->setValue(memoryBarPosition(length));
@@ -183,7 +192,8 @@ bool TMainForm::GenerujProgram() {
     }
     ProgressBar1->setValue(0);
     memoryPanel->setText(QStringLiteral("Błąd w programie"));
-    ui::showMessage(this, result.error);
+    if (interrupt)
+        ui::showMessage(this, result.error);
     return false;
 }
 
@@ -273,16 +283,12 @@ void TMainForm::miNowyClick() {
 }
 
 void TMainForm::miOtworzClick() {
-    QFileDialog dialog(this, QStringLiteral("Otwórz"), QDir::rootPath(),
-                       QStringLiteral("*.dat (*.dat)"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setDefaultSuffix(QStringLiteral("dat"));
-    if (!m_lastOpenFile.isEmpty())
-        dialog.selectFile(m_lastOpenFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString file =
+        ui::askFileName(this, {QStringLiteral("Otwórz"), QStringLiteral("*.dat (*.dat)"),
+                               QStringLiteral("dat"), QDir::rootPath(), m_lastOpenFile});
+    if (file.isEmpty())
         return;
-    m_lastOpenFile = dialog.selectedFiles().first();
+    m_lastOpenFile = file;
     LoadProgramFromFile(m_lastOpenFile);
 }
 
@@ -311,22 +317,23 @@ void TMainForm::LoadProgramFromFile(const QString &fileName) {
         ui::showMessage(this,
                         QStringLiteral("Nie można zapisać ustawień w pliku %1.").arg(iniPath()));
     showProgram(-1);
+    m_errorNotice.reset();
     if (const QStringList notices = loadNotices(loaded); !notices.isEmpty())
         ui::showMessage(this, notices.join(QStringLiteral("\n\n")));
     GenerujProgram();
 }
 
 void TMainForm::miZapiszClick() {
-    QFileDialog dialog(this, QStringLiteral("Zapisz"), QDir::rootPath(),
-                       QStringLiteral("*.dat (*.dat)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("dat"));
-    if (!m_lastSaveFile.isEmpty())
-        dialog.selectFile(m_lastSaveFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    ui::FileRequest request{QStringLiteral("Zapisz"), QStringLiteral("*.dat (*.dat)"),
+                            QStringLiteral("dat"), m_saveLocation.folder(), m_saveLocation.name()};
+    request.save = true;
+    const QString file = ui::askFileName(this, request);
+    if (file.isEmpty())
         return;
-    m_lastSaveFile = dialog.selectedFiles().first();
-    SaveProgramToFile(m_lastSaveFile);
+    if (SaveProgramToFile(file))
+        m_saveLocation.succeeded(file);
+    else
+        m_saveLocation.failed(file);
 }
 
 bool TMainForm::SaveProgramToFile(const QString &fileName) {
@@ -468,12 +475,8 @@ void TMainForm::ComPort1RxChar(int count) {
 }
 
 void TMainForm::miWyborClick() {
-    ComPort1->ClosePort();
-    if (const std::optional<QString> port =
-            TComSettingsFrm::choose(ComPort1->settings.Port, this)) {
-        ComPort1->settings.Port = *port;
+    if (m_portSelection->choose())
         storePortSettings();
-    }
 }
 
 bool TMainForm::storePortSettings() {
@@ -501,12 +504,11 @@ void TMainForm::tbtnPrintClick() {
     m_listing.preview(this);
 }
 void TMainForm::miAktualizujClick() {
-    QFileDialog dialog(this, QStringLiteral("Otwórz"), QDir::rootPath(),
-                       QStringLiteral("Plik *.hex (*.hex)"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString firmware = ui::askFileName(
+        this,
+        {QStringLiteral("Otwórz"), QStringLiteral("Plik *.hex (*.hex)"), {}, QDir::rootPath(), {}});
+    if (firmware.isEmpty())
         return;
-    const QString firmware = dialog.selectedFiles().first();
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ShowMessageEx(QStringLiteral("Aktualizacja firmware'u"));
@@ -548,6 +550,7 @@ void TMainForm::closeEvent(QCloseEvent *event) {
         return;
     }
     ComPort1->ClosePort();
+    m_portSelection->close();
     hide();
     QThread::msleep(ulong(m_shutdownPause));
     try {

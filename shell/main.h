@@ -1,10 +1,13 @@
 #pragma once
 
 #include "CommandFlows.h"
+#include "CompileErrorNotice.h"
 #include "DriveSettings.h"
+#include "FileLocation.h"
 #include "ListingReport.h"
 #include "ProgramEditor.h"
 
+#include <QDir>
 #include <QMainWindow>
 
 #include <memory>
@@ -21,6 +24,7 @@ namespace korven {
 
 class ComPort;
 class DeviceOperations;
+class PortSelection;
 class ProgramListModel;
 class RecentFilesMenu;
 class TProgForm;
@@ -156,15 +160,17 @@ private:
     DriveSettings m_drive;
     CommandFlows m_flows;
     std::unique_ptr<DeviceOperations> m_device;
+    std::unique_ptr<PortSelection> m_portSelection;
     TWaitForm *m_waitForm = nullptr;
     bool m_imageValid = false;
+    CompileErrorNotice m_errorNotice;
     bool m_closeRequested = false;
     bool m_firmwareRunning = false;
     ListingReport m_listing;
     ProgramListModel *m_model;
     TProgForm *m_progForm = nullptr;
     QString m_lastOpenFile;
-    QString m_lastSaveFile;
+    FileLocation m_saveLocation{QDir::rootPath()};
     bool m_syncingSelection = false;
     int m_shutdownPause = 3000;
     QList<QWidget *> m_commandButtons;
