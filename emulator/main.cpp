@@ -11,8 +11,11 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QSocketNotifier>
 
 #include <cstdio>
+#include <memory>
 
 using namespace korven;
 
@@ -32,6 +35,10 @@ int main(int argc, char *argv[]) {
                                   QStringLiteral("Wyświetla tę pomoc."));
     parser.addOption(help);
     parser.addVersionOption();
+    const QCommandLineOption withParent(
+        QStringLiteral("with-parent"),
+        QStringLiteral("Kończy pracę, gdy program, który go uruchomił, zamknie jego wejście."));
+    parser.addOption(withParent);
     const QCommandLineOption ini(
         QStringLiteral("ini"),
         QStringLiteral("Zapisuje ścieżkę pseudoterminala jako Port w rs232.ini w KATALOGU "
@@ -112,6 +119,18 @@ int main(int argc, char *argv[]) {
             std::fprintf(stderr, "korven-emu: nie można zapisać %s\n", qPrintable(path));
             return 1;
         }
+    }
+    // Started by the window: its end, a crash included, closes our input.
+    QFile input;
+    std::unique_ptr<QSocketNotifier> inputWatch;
+    if (parser.isSet(withParent) &&
+        input.open(stdin, QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        inputWatch = std::make_unique<QSocketNotifier>(input.handle(), QSocketNotifier::Read);
+        QObject::connect(inputWatch.get(), &QSocketNotifier::activated, &app, [&input] {
+            char buffer[256];
+            if (input.read(buffer, sizeof buffer) <= 0)
+                QCoreApplication::quit();
+        });
     }
     emu::DeviceEmulator device(terminal, faults);
     device.setProgramRunOptions(run);

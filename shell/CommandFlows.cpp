@@ -3,6 +3,7 @@
 #include "Acceleration.h"
 #include "Messages.h"
 #include "ProgramEditor.h"
+#include "RangeSpinBox.h"
 #include "edEnable.h"
 #include "edSkoczJesliWejscie.h"
 #include "edV.h"
@@ -91,12 +92,12 @@ std::optional<QString> CommandFlows::askJumpIf(const QString &title, qint64 line
     TedSkoczJWejForm dialog(m_parent);
     dialog.setWindowTitle(title);
     dialog.edNrLinii->setRange(1, qMax(1, lineCount()));
-    dialog.edNrLinii->setValue(int(qBound(qint64(INT_MIN), line, qint64(INT_MAX))));
+    // A stored target outside the range is shown as stored.
+    dialog.edNrLinii->setTypedValue(line);
     dialog.cbNrLinii->setCurrentIndex(int(qBound(qint64(-1), input, qint64(8))));
     (on ? dialog.rbOn : dialog.rbOff)->setChecked(true);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    dialog.edNrLinii->interpretText();
     return bodyJumpIfInput(dialog.edNrLinii->value(), dialog.cbNrLinii->currentIndex() + 1,
                            dialog.rbOn->isChecked() ? 1 : 0);
 }

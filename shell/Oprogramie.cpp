@@ -28,7 +28,7 @@ TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent) {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(panel);
     layout->addWidget(ok, 0, Qt::AlignCenter);
-    setMinimumSize(225, 156);
+    setFixedSize(QSize(225, 156).expandedTo(sizeHint()));
 }
 
 void TAboutForm::showEvent(QShowEvent *event) {

@@ -5,6 +5,7 @@
 #include "VersionText.h"
 
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -27,7 +28,7 @@ TLogoForm::TLogoForm(QWidget *parent)
     ver = new QLabel(this);
     ver->setFont(bold);
     ver->setAlignment(Qt::AlignCenter);
-    ver->setWordWrap(true);
+    ver->setWordWrap(false);
     auto *starting = new QLabel(QStringLiteral("Trwa uruchamianie ..."), this);
     starting->setFont(bold);
     starting->setAlignment(Qt::AlignCenter);
@@ -45,8 +46,19 @@ TLogoForm::TLogoForm(QWidget *parent)
 void TLogoForm::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     ver->setText(QStringLiteral("Program KORVEN wersja ") + GetVersionText());
+    fitVersionLine();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
+}
+
+void TLogoForm::fitVersionLine() {
+    // One line across the splash: a smaller font rather than a broken line.
+    const QMargins margins = layout()->contentsMargins();
+    const int room = width() - margins.left() - margins.right();
+    QFont font = ver->font();
+    while (font.pointSize() > 6 && QFontMetrics(font).horizontalAdvance(ver->text()) > room)
+        font.setPointSize(font.pointSize() - 1);
+    ver->setFont(font);
 }
 
 void TLogoForm::showUntilTimerEnds() {

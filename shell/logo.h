@@ -22,6 +22,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    void fitVersionLine();
 };
 
 } // namespace korven

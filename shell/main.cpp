@@ -2,14 +2,15 @@
 
 #include "Art.h"
 #include "ComPort.h"
-#include "ComPortSettings.h"
 #include "Compiler.h"
 #include "DeviceOperations.h"
+#include "FileDialogs.h"
 #include "HelpDocument.h"
 #include "Messages.h"
 #include "NonCommandLines.h"
 #include "Oprogramie.h"
 #include "PodgladProg.h"
+#include "PortSelection.h"
 #include "ProgramChange.h"
 #include "ProgramCheck.h"
 #include "ProgramFile.h"
@@ -25,7 +26,6 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -97,6 +97,8 @@ TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     m_device = std::make_unique<DeviceOperations>(*ComPort1, host);
     ComPort1->setOnRxChar([this](int count) { ComPort1RxChar(count); });
     connect(ComPort1, &ComPort::portLost, this, &TMainForm::ShowMessageEx);
+    m_portSelection = std::make_unique<PortSelection>(
+        this, *ComPort1, m_programDir, [this](const QString &text) { ShowMessageEx(text); });
 }
 
 QString TMainForm::portIniPath() const { return m_settingsDir + QStringLiteral("rs232.ini"); }
@@ -168,6 +170,13 @@ bool TMainForm::GenerujProgram() {
     // The preview only shows the image; a hidden one is filled when it is shown.
     if (m_progForm && m_progForm->isVisible())
         m_progForm->setImage(result.image);
+    const bool interrupt = m_errorNotice.interrupts(result, m_doc.lines());
+    // The banner holds the error while it persists, and clears when it is mended.
+    if (!result.ok())
+        ShowMessageEx(result.error);
+    else if (Panel5->text() == memoryPanel->toolTip())
+        ShowMessageEx(QString());
+    memoryPanel->setToolTip(result.error);
     if (result.ok()) {
         ProgressBar1->setValue(memoryBarPosition(length));
         memoryPanel->setText(memoryText(length));
@@ -175,7 +184,8 @@ bool TMainForm::GenerujProgram() {
     }
     ProgressBar1->setValue(0);
     memoryPanel->setText(QStringLiteral("Błąd w programie"));
-    ui::showMessage(this, result.error);
+    if (interrupt)
+        ui::showMessage(this, result.error);
     return false;
 }
 
@@ -339,16 +349,13 @@ void TMainForm::miNowyClick() {
 void TMainForm::miOtworzClick() {
     if (!keepWork())
         return;
-    QFileDialog dialog(this, QStringLiteral("Otwórz"), QDir::rootPath(),
-                       QStringLiteral("*.dat (*.dat)"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setDefaultSuffix(QStringLiteral("dat"));
-    if (!m_doc.fileName().isEmpty())
-        dialog.selectFile(m_doc.fileName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString file =
+        ui::askFileName(this, {QStringLiteral("Otwórz"), QStringLiteral("*.dat (*.dat)"),
+                               QStringLiteral("dat"), QDir::rootPath(), m_lastOpenFile});
+    if (file.isEmpty())
         return;
-    LoadProgramFromFile(dialog.selectedFiles().first());
+    m_lastOpenFile = file;
+    LoadProgramFromFile(m_lastOpenFile);
 }
 
 void TMainForm::LoadProgramFromFile(const QString &fileName) {
@@ -377,6 +384,7 @@ void TMainForm::LoadProgramFromFile(const QString &fileName) {
         ui::showMessage(this,
                         QStringLiteral("Nie można zapisać ustawień w pliku %1.").arg(iniPath()));
     showProgram(-1);
+    m_errorNotice.reset();
     if (const QStringList notices = loadNotices(loaded); !notices.isEmpty())
         ui::showMessage(this, notices.join(QStringLiteral("\n\n")));
     GenerujProgram();
@@ -386,15 +394,16 @@ void TMainForm::LoadProgramFromFile(const QString &fileName) {
 }
 
 void TMainForm::miZapiszClick() {
-    QFileDialog dialog(this, QStringLiteral("Zapisz"), QDir::rootPath(),
-                       QStringLiteral("*.dat (*.dat)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("dat"));
-    if (!m_doc.fileName().isEmpty())
-        dialog.selectFile(m_doc.fileName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    ui::FileRequest request{QStringLiteral("Zapisz"), QStringLiteral("*.dat (*.dat)"),
+                            QStringLiteral("dat"), m_saveLocation.folder(), m_saveLocation.name()};
+    request.save = true;
+    const QString file = ui::askFileName(this, request);
+    if (file.isEmpty())
         return;
-    SaveProgramToFile(dialog.selectedFiles().first());
+    if (SaveProgramToFile(file))
+        m_saveLocation.succeeded(file);
+    else
+        m_saveLocation.failed(file);
 }
 
 bool TMainForm::SaveProgramToFile(const QString &fileName) {
@@ -459,12 +468,8 @@ void TMainForm::miAboutClick() {
 }
 
 void TMainForm::miWyborClick() {
-    ComPort1->ClosePort();
-    if (const std::optional<QString> port =
-            TComSettingsFrm::choose(ComPort1->settings.Port, this)) {
-        ComPort1->settings.Port = *port;
+    if (m_portSelection->choose())
         storePortSettings();
-    }
 }
 
 bool TMainForm::storePortSettings() {

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "CommandFlows.h"
+#include "CompileErrorNotice.h"
 #include "DeviceOperations.h"
 #include "DriveSettings.h"
+#include "FileLocation.h"
 #include "ListingReport.h"
 #include "ProgramDocument.h"
 
+#include <QDir>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -26,6 +29,7 @@ namespace korven {
 class ComPort;
 class DeviceJob;
 class DeviceOperations;
+class PortSelection;
 class ProgramListModel;
 class RecentFilesMenu;
 class TProgForm;
@@ -180,13 +184,17 @@ private:
     QUndoStack *m_undo;
     DeviceHost m_host;
     std::unique_ptr<DeviceOperations> m_device;
+    std::unique_ptr<PortSelection> m_portSelection;
     QPointer<DeviceJob> m_job;
     enum class Shutdown { No, Pausing, Done };
     Shutdown m_shutdown = Shutdown::No;
     TWaitForm *m_waitForm = nullptr;
+    CompileErrorNotice m_errorNotice;
     ListingReport m_listing;
     ProgramListModel *m_model;
     TProgForm *m_progForm = nullptr;
+    QString m_lastOpenFile;
+    FileLocation m_saveLocation{QDir::rootPath()};
     bool m_syncingSelection = false;
     int m_shutdownPause = 3000;
     QList<QWidget *> m_commandButtons;

@@ -5,15 +5,16 @@
 #include "ComPort.h"
 #include "Compiler.h"
 #include "ExchangeJob.h"
+#include "FileDialogs.h"
 #include "FirmwareJob.h"
 #include "Messages.h"
 #include "NonCommandLines.h"
+#include "PortSelection.h"
 #include "ResetJob.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -156,12 +157,11 @@ void TMainForm::ComPort1RxChar(int count) {
 }
 
 void TMainForm::miAktualizujClick() {
-    QFileDialog dialog(this, QStringLiteral("Otwórz"), QDir::rootPath(),
-                       QStringLiteral("Plik *.hex (*.hex)"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString firmware = ui::askFileName(
+        this,
+        {QStringLiteral("Otwórz"), QStringLiteral("Plik *.hex (*.hex)"), {}, QDir::rootPath(), {}});
+    if (firmware.isEmpty())
         return;
-    const QString firmware = dialog.selectedFiles().first();
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ShowMessageEx(QStringLiteral("Aktualizacja firmware'u"));
@@ -206,6 +206,7 @@ void TMainForm::closeEvent(QCloseEvent *event) {
     if (!keepWork())
         return;
     ComPort1->ClosePort();
+    m_portSelection->close();
     hide();
     m_shutdown = Shutdown::Pausing;
     // The settings are written once the pause is over, on a timer instead of a sleep.

@@ -1,5 +1,7 @@
 #include "DialogBase.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -49,6 +51,33 @@ void DialogBase::keyPressEvent(QKeyEvent *event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+int DialogBase::captionWidth(const QString &caption) {
+    // Window managers draw captions bold in about the application's size; room for the
+    // icon, the close button and the frame on top.
+    QFont font = QApplication::font();
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(caption) + 110;
+}
+
+void DialogBase::fitToCaption() {
+    if (layout())
+        layout()->activate();
+    const QSize content = sizeHint().expandedTo(minimumSizeHint());
+    setFixedSize(qMax(content.width(), captionWidth(windowTitle())), content.height());
+}
+
+void DialogBase::setVisible(bool visible) {
+    if (visible)
+        fitToCaption();
+    QDialog::setVisible(visible);
+}
+
+void DialogBase::changeEvent(QEvent *event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange && isVisible())
+        fitToCaption();
 }
 
 void DialogBase::showEvent(QShowEvent *event) {

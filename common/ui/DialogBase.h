@@ -19,6 +19,12 @@ public:
     QPushButton *bbtnOK() const { return m_ok; }
     QPushButton *bbtnCancel() const { return m_cancel; }
 
+    void setVisible(bool visible) override;
+    // Fixes the size: the content's, widened so that the title bar shows the whole caption.
+    virtual void fitToCaption();
+    // The width a title bar needs for this caption, its icon and its close button.
+    static int captionWidth(const QString &caption);
+
 protected:
     // Where subclasses put their controls, above the buttons.
     QVBoxLayout *content() const { return m_content; }
@@ -28,6 +34,7 @@ protected:
     virtual void bbtnOKClick();
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     QVBoxLayout *m_content;

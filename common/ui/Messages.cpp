@@ -4,13 +4,22 @@
 #include <QMessageBox>
 
 namespace korven::ui {
+namespace {
+
+// A box over a window not shown yet (the port message of the start-up) would open at
+// that window's corner: it goes to the middle of the screen instead.
+QWidget *boxParent(QWidget *parent) { return parent && parent->isVisible() ? parent : nullptr; }
+
+} // namespace
 
 void showMessage(QWidget *parent, const QString &text) {
+    parent = boxParent(parent);
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("KORVEN"), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
 bool askYesNo(QWidget *parent, const QString &text, bool yesIsDefault) {
+    parent = boxParent(parent);
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Potwierdź"), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("&Tak"));

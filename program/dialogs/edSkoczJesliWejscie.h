@@ -1,10 +1,11 @@
 #pragma once
 
 #include "DialogBase.h"
+#include "RangeSpinBox.h"
 
 class QComboBox;
+class QLabel;
 class QRadioButton;
-class QSpinBox;
 
 namespace korven {
 
@@ -14,10 +15,15 @@ class TedSkoczJWejForm : public ui::DialogBase {
 public:
     explicit TedSkoczJWejForm(QWidget *parent = nullptr);
 
-    QSpinBox *edNrLinii;
+    ui::RangeSpinBox *edNrLinii;
     QComboBox *cbNrLinii;
     QRadioButton *rbOn;
     QRadioButton *rbOff;
+    // The line range, shown when a typed line was beyond it.
+    QLabel *lblZakres;
+
+protected:
+    void bbtnOKClick() override;
 };
 
 } // namespace korven

@@ -1,8 +1,9 @@
 #include "wartosc.h"
 
+#include "RangeSpinBox.h"
+
 #include <QGridLayout>
 #include <QLabel>
-#include <QSpinBox>
 
 #include <climits>
 
@@ -12,11 +13,12 @@ TWForm::TWForm(QWidget *parent) : ui::DialogBase(parent) {
     setWindowTitle(QStringLiteral("Wprowadź"));
     lblWart = new QLabel(QStringLiteral("Wartość:"), this);
     lblWart->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edWartosc = new QSpinBox(this);
+    edWartosc = new ui::RangeSpinBox(this);
     edWartosc->setMinimumWidth(120);
     lblJM = new QLabel(this);
     lblZakres = new QLabel(this);
     lblZakres->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    edWartosc->setRangeLabel(lblZakres);
     auto *grid = new QGridLayout;
     grid->addWidget(lblWart, 0, 0);
     grid->addWidget(edWartosc, 0, 1);
@@ -29,6 +31,8 @@ TWForm::TWForm(QWidget *parent) : ui::DialogBase(parent) {
 }
 
 void TWForm::setRange(qint64 minimum, qint64 maximum) {
+    // A field without a range reads an empty text as 0, as the bounds it does not have.
+    edWartosc->setBlankValue(minimum == maximum ? std::optional<int>(0) : std::nullopt);
     if (minimum == maximum) {
         edWartosc->setRange(INT_MIN + 1, INT_MAX);
         return;
@@ -42,14 +46,15 @@ void TWForm::setValue(qint64 value) {
 }
 
 int TWForm::value() const {
-    // A number typed and confirmed at once is clamped into the range here.
     edWartosc->interpretText();
     return edWartosc->value();
 }
 
-void TWForm::showRangeText() {
-    lblZakres->setText(
-        QStringLiteral("(%1 .. %2)").arg(edWartosc->minimum()).arg(edWartosc->maximum()));
+void TWForm::showRangeText() { lblZakres->setText(edWartosc->rangeText()); }
+
+void TWForm::bbtnOKClick() {
+    if (edWartosc->confirm())
+        accept();
 }
 
 } // namespace korven

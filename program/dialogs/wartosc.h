@@ -1,9 +1,9 @@
 #pragma once
 
 #include "DialogBase.h"
+#include "RangeSpinBox.h"
 
 class QLabel;
-class QSpinBox;
 
 namespace korven {
 
@@ -14,7 +14,7 @@ public:
     explicit TWForm(QWidget *parent = nullptr);
 
     QLabel *lblWart;
-    QSpinBox *edWartosc;
+    ui::RangeSpinBox *edWartosc;
     QLabel *lblJM;
     QLabel *lblZakres;
 
@@ -24,6 +24,10 @@ public:
     int value() const;
     // "(%d .. %d)" of the current range.
     void showRangeText();
+
+protected:
+    // A typed value beyond the range is shown clamped and must be confirmed again.
+    void bbtnOKClick() override;
 };
 
 } // namespace korven

@@ -1,0 +1,138 @@
+// The port dialog in the window: the emulator entry and the search.
+
+#include "GuiFixture.h"
+
+#include "ComPort.h"
+#include "ComPortSettings.h"
+#include "EmulatorProcess.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace korven;
+
+namespace {
+
+// A window whose program directory holds korven-emu, as an installed one does.
+struct PortFixture : GuiFixture {
+    explicit PortFixture(const QString &port) {
+        QFile::link(QStringLiteral(KORVEN_EMU), path(QStringLiteral("korven-emu")));
+        QFile ini(path(QStringLiteral("rs232.ini")));
+        ini.open(QIODevice::WriteOnly);
+        ini.write("[ComPort1]\r\nPort=" + port.toLocal8Bit() + "\r\n");
+        ini.close();
+        driver.acceptMessages = true; // the port that cannot be opened at start
+        form->startSerialPort();
+        driver.acceptMessages = false;
+    }
+    QString banner() const { return child<QLabel>("Panel5")->text(); }
+    // Opens the port dialog and chooses the entry whose data or text is given.
+    void choose(const QString &entry) {
+        driver.then([entry](QWidget *w) {
+            auto *d = qobject_cast<TComSettingsFrm *>(w);
+            int index = d->Combo1->findText(entry);
+            if (index < 0)
+                index = d->Combo1->findData(entry);
+            d->Combo1->setCurrentIndex(index);
+            pressOk(w);
+        });
+        form->miWyborClick();
+    }
+};
+
+} // namespace
+
+class TestGuiPort : public QObject {
+    Q_OBJECT
+private slots:
+    void emulatorEntryProgramsAndVerifies() {
+        PortFixture f(QStringLiteral("ttyKORVEN9"));
+        QStringList items;
+        QSize size;
+        f.driver.then([&](QWidget *w) {
+            auto *d = qobject_cast<TComSettingsFrm *>(w);
+            for (int i = 0; i < d->Combo1->count(); ++i)
+                items << d->Combo1->itemText(i);
+            size = d->size();
+            pressCancel(w);
+        });
+        f.form->miWyborClick();
+        // The emulator comes below the ports, the current one among them.
+        QCOMPARE(items.last(), TComSettingsFrm::emulatorText());
+        QVERIFY(items.contains(QStringLiteral("ttyKORVEN9")));
+        QCOMPARE(size.width(), 231);
+        QVERIFY(size.height() >= 120);
+
+        f.choose(TComSettingsFrm::emulatorText());
+        QCOMPARE(f.banner(), QStringLiteral("Emulator mikroindeksera w użyciu (bez urządzenia)"));
+        const QString terminal = f.form->ComPort1->settings.Port;
+        QVERIFY(QFile::exists(terminal));
+        f.load({"Czekaj[ms](10)", "Koniec"});
+        f.form->miProgramujClick();
+        QCOMPARE(f.banner(), QStringLiteral("Programowanie mikroindeksera zakończone pomyślnie"));
+        f.form->Weryfikacja1Click();
+        QCOMPARE(f.banner(), QStringLiteral("Weryfikacja OK"));
+
+        // Reopened, the dialog shows the emulator chosen; another port stops it.
+        QString current;
+        f.driver.then([&](QWidget *w) {
+            current = qobject_cast<TComSettingsFrm *>(w)->Combo1->currentText();
+            pressCancel(w);
+        });
+        f.form->miWyborClick();
+        QCOMPARE(current, TComSettingsFrm::emulatorText());
+        QVERIFY(QFile::exists(terminal));
+        f.choose(QStringLiteral("ttyKORVEN9"));
+        QCOMPARE(f.form->ComPort1->settings.Port, QStringLiteral("ttyKORVEN9"));
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(terminal), 5000);
+    }
+    void emulatorStopsWithTheWindowAndIsNotStored() {
+        PortFixture f(QStringLiteral("ttyKORVEN9"));
+        f.choose(TComSettingsFrm::emulatorText());
+        const QString terminal = f.form->ComPort1->settings.Port;
+        QVERIFY(QFile::exists(terminal));
+        f.form->close();
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(terminal), 5000);
+        QFile ini(f.path(QStringLiteral("rs232.ini")));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QVERIFY(ini.readAll().contains("Port=ttyKORVEN9\r\n"));
+    }
+    void searchSelectsThePortThatAnswers() {
+        EmulatorProcess device;
+        PortFixture f(device.path());
+        QString result;
+        QString chosen;
+        f.driver.then([&](QWidget *w) {
+            auto *d = qobject_cast<TComSettingsFrm *>(w);
+            d->Combo1->setCurrentIndex(-1);
+            d->bbtnSzukaj->click();
+            result = d->lblWynik->text();
+            chosen = d->Combo1->currentText();
+            pressOk(w);
+        });
+        f.form->miWyborClick();
+        QCOMPARE(chosen, device.path());
+        QCOMPARE(result, QStringLiteral("Znaleziono: %1").arg(device.path()));
+        QCOMPARE(f.form->ComPort1->settings.Port, device.path());
+    }
+    void searchSaysWhenNothingAnswers() {
+        EmulatorProcess silent({"--silent"});
+        PortFixture f(silent.path());
+        QString result;
+        f.driver.then([&](QWidget *w) {
+            auto *d = qobject_cast<TComSettingsFrm *>(w);
+            d->bbtnSzukaj->click();
+            result = d->lblWynik->text();
+            pressCancel(w);
+        });
+        f.form->miWyborClick();
+        QCOMPARE(result, QStringLiteral("Mikroindekser nie odpowiada na żadnym porcie"));
+        QCOMPARE(f.form->ComPort1->settings.Port, silent.path());
+    }
+};
+
+QTEST_MAIN(TestGuiPort)
+#include "tst_gui_port.moc"
