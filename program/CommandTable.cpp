@@ -12,7 +12,7 @@ constexpr qint64 kWord = 65535;
 
 Range range(qint64 min, qint64 max) { return {{min, false}, {max, false}}; }
 Range toLines(qint64 min, qint64 less = 0) { return {{min, false}, {less, true}}; }
-FieldSpec field(K kind, Range add = {}, Range edit = {}) { return {kind, add, edit}; }
+ParameterField field(K kind, Range add = {}, Range edit = {}) { return {kind, add, edit}; }
 
 QList<CommandRow> buildTable() {
     const QString speed = QStringLiteral(":/icons/speed.png");

@@ -46,7 +46,7 @@ struct Range {
     bool none() const { return !min.lines && !max.lines && min.value == max.value; }
 };
 
-struct FieldSpec {
+struct ParameterField {
     FieldKind kind = FieldKind::Integer;
     Range add;  // the dialog's range when the command is added
     Range edit; // and when it is edited; equal plain bounds: no range
@@ -72,7 +72,7 @@ struct CommandRow {
     int compileRank; // position in the compilation order, 1-based
     int editRank;    // position in the edit order, 1-based; 0: not edited
     DialogFlow flow;
-    QList<FieldSpec> fields;
+    QList<ParameterField> fields;
     // The value dialog's captions, label and unit.
     QString addCaption, editCaption, label, unit;
     bool rangeText = false; // the add dialog states its range

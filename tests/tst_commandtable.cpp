@@ -15,7 +15,7 @@ namespace {
 const DriveSettings kDrive{1, 4, 5, 2047, 16};
 
 // A field value each kind accepts within its add range.
-QString sampleField(const FieldSpec &field) {
+QString sampleField(const ParameterField &field) {
     switch (field.kind) {
     case FieldKind::Speed: return QStringLiteral("100,00");
     case FieldKind::SignedSpeed: return QStringLiteral("-100,00");
@@ -58,7 +58,7 @@ private slots:
     void everyRowCompilesToItsLengthAndOpcode() {
         for (const CommandRow &row : commandTable()) {
             QString body = row.name;
-            for (const FieldSpec &field : row.fields)
+            for (const ParameterField &field : row.fields)
                 body += QLatin1Char('(') + sampleField(field) + QLatin1Char(')');
             const QStringList lines = {formatLine(1, body),
                                        formatLine(2, QStringLiteral("Koniec"))};
@@ -86,7 +86,7 @@ private slots:
         QVERIFY(occurringCommands(all) == 0u);
     }
     void lineCountBounds() {
-        const FieldSpec &counter = commandRow(Command::JumpIfCounter).fields[0];
+        const ParameterField &counter = commandRow(Command::JumpIfCounter).fields[0];
         QCOMPARE(counter.add.max.resolve(10), 10);
         QCOMPARE(counter.edit.max.resolve(10), 9);
         QVERIFY(commandRow(Command::Wait).fields[0].edit.none());
