@@ -35,6 +35,12 @@ qint64 checked(qint64 value, qint64 min, qint64 max, const QString &what) {
     return value;
 }
 
+// A parameter within the range of its field in the command table.
+qint64 inRange(qint64 value, Command command, int field, const QString &what) {
+    const Range &range = commandRow(command).fields[field].add;
+    return checked(value, range.min.value, range.max.value, what);
+}
+
 void requireDriver(int pulsDiv) {
     if (pulsDiv <= 0)
         throw FieldError(QStringLiteral("nie wybrano sterownika, nie można przeliczyć wartości"));
@@ -125,14 +131,14 @@ QString cmdJumpIfCounter(const ImageAddresses &addresses, qint64 ownLine, qint64
 
 QString cmdJumpIf(const ImageAddresses &addresses, qint64 ownLine, qint64 targetLine,
                   qint64 inputIndex, qint64 state) {
-    checked(inputIndex + 1, 1, 8, QStringLiteral("numer wejścia"));
-    checked(state, 0, 1, QStringLiteral("stan wejścia"));
+    inRange(inputIndex + 1, Command::JumpIfInput, 1, QStringLiteral("numer wejścia"));
+    inRange(state, Command::JumpIfInput, 2, QStringLiteral("stan wejścia"));
     return jump(op(Command::JumpIfInput), addresses, ownLine, targetLine,
                 int(inputIndex * 16 + state));
 }
 
 QString cmdFindPos(qint64 position) {
-    checked(position, -8388607, 8388607, QStringLiteral("pozycja"));
+    inRange(position, Command::FindPos, 0, QStringLiteral("pozycja"));
     const QString hex = position >= 0 ? QStringLiteral("%1").arg(position, 6, 16, QLatin1Char('0'))
                                       : NotIntToHex(-position, 6);
     const qint64 v = hex.toLongLong(nullptr, 16);
@@ -141,20 +147,20 @@ QString cmdFindPos(qint64 position) {
 }
 
 QString cmdWait(qint64 milliseconds) {
-    return word(op(Command::Wait), checked(milliseconds, 0, 65535, QStringLiteral("czas")));
+    return word(op(Command::Wait), inRange(milliseconds, Command::Wait, 0, QStringLiteral("czas")));
 }
 
 QString cmdWait_s(qint64 seconds) {
-    return word(op(Command::WaitS), checked(seconds, 0, 65535, QStringLiteral("czas")));
+    return word(op(Command::WaitS), inRange(seconds, Command::WaitS, 0, QStringLiteral("czas")));
 }
 
 QString cmdSetCounter(qint64 count) {
     return word(op(Command::SetCounter),
-                checked(count, 0, 65535, QStringLiteral("licznik powtórzeń")));
+                inRange(count, Command::SetCounter, 0, QStringLiteral("licznik powtórzeń")));
 }
 
 QString cmdFindHOME(qint64 precision, long double stepsPerSecond, int pulsDiv) {
-    checked(precision, 0, 15, QStringLiteral("prędkość precyzowania"));
+    inRange(precision, Command::FindHome, 1, QStringLiteral("prędkość precyzowania"));
     return word(op(Command::FindHome), precision * 4096 + signed12(stepsPerSecond, pulsDiv));
 }
 
@@ -163,8 +169,8 @@ QString cmdEnable(const QString &state) {
 }
 
 QString cmdSetOut(qint64 outputIndex, qint64 state) {
-    qint64 o = checked(outputIndex + 1, 1, 8, QStringLiteral("numer wyjścia")) - 1;
-    checked(state, 0, 1, QStringLiteral("stan wyjścia"));
+    qint64 o = inRange(outputIndex + 1, Command::SetOutput, 0, QStringLiteral("numer wyjścia")) - 1;
+    inRange(state, Command::SetOutput, 1, QStringLiteral("stan wyjścia"));
     // "PK 1" is device output 7 and "PK 2" device output 6.
     if (o == 6)
         o = 7;
