@@ -1,4 +1,4 @@
-#include "Cp1250.h"
+#include "CliRun.h"
 #ifdef KORVEN_EMU
 #include "EmulatorProcess.h"
 #endif
@@ -11,26 +11,10 @@
 using namespace korven;
 
 namespace {
-struct Run {
-    int code;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList &args) {
-    QProcess p;
-    p.start(QStringLiteral(KORVEN_CLI), args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
+using Run = CliRun;
+Run cli(const QStringList &args) { return runCli(args); }
 QString writeProgram(const QTemporaryDir &dir, const QString &text) {
-    const QString path = dir.filePath(QStringLiteral("p.dat"));
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(encodeCp1250(text));
-    return path;
+    return writeProgramText(dir, text);
 }
 } // namespace
 

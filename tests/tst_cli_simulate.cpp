@@ -1,6 +1,6 @@
 // korven-cli simulate: the printed run, the JSON object, the refusals.
 
-#include "Cp1250.h"
+#include "CliRun.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -12,30 +12,15 @@
 using namespace korven;
 
 namespace {
-struct Run {
-    int code;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList &args) {
-    QProcess p;
-    p.start(QStringLiteral(KORVEN_CLI), args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
+using Run = CliRun;
+Run cli(const QStringList &args) { return runCli(args); }
 
 // A program file for driver model 1, depth 4 (PulsDiv 5).
 QString writeProgram(const QTemporaryDir &dir, const QStringList &bodies) {
     QString text = QStringLiteral("1.0\r\n1\r\n4\r\n");
     for (int i = 0; i < bodies.size(); ++i)
         text += QStringLiteral("%1: %2\r\n").arg(i + 1, 3, 10, QLatin1Char('0')).arg(bodies[i]);
-    const QString path = dir.filePath(QStringLiteral("p.dat"));
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(encodeCp1250(text));
-    return path;
+    return writeProgramText(dir, text);
 }
 
 const QStringList kWaitForInput = {QStringLiteral("Skocz jeśli wejście(4)(5)(1)"),
