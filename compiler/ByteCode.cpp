@@ -6,31 +6,11 @@
 namespace korven {
 namespace {
 
-// One line of each command, with values that every driver can encode.
-QString sampleBody(Command c) {
-    switch (c) {
-    case Command::Vmin:
-    case Command::Vmax:
-    case Command::Vtarget: return bodySpeed(c, QStringLiteral("100,00"));
-    case Command::AMax: return bodyAccel(QStringLiteral("232,83"));
-    case Command::FindHome: return bodyHome(QStringLiteral("100,00"), 0);
-    case Command::SetOutput: return bodySetOutput(1, 0);
-    case Command::JumpIfInput: return bodyJumpIfInput(1, 1, 0);
-    case Command::Enable: return bodyEnable(true);
-    case Command::Outputs: return bodyOutputs({});
-    case Command::Wait:
-    case Command::WaitS:
-    case Command::Jump:
-    case Command::JumpIfCounter:
-    case Command::FindPos:
-    case Command::SetCounter: return bodyInt(c, 1);
-    default: return bodyPlain(c);
-    }
-}
-
+// The bytes of a speed setting, with a speed every driver can encode.
 QList<int> compiledBytes(Command c) {
     const DriveSettings drive{0, 0, 5, 2047, 16};
-    const CompileResult result = GenerujProgram({formatLine(1, sampleBody(c))}, drive);
+    const CompileResult result =
+        GenerujProgram({formatLine(1, bodySpeed(c, QStringLiteral("100,00")))}, drive);
     QList<int> bytes;
     if (!result.ok() || result.image.isEmpty())
         return bytes;

@@ -8,9 +8,9 @@
 
 namespace korven {
 
-// The byte code as the compiler writes it, read back from the compiler itself: each
-// command compiled once, so that a reader of images never keeps its own copy of the
-// opcodes and lengths.
+// The byte code as the compiler writes it: opcodes and lengths from the command table,
+// the register addresses of the two speed settings from their encoders, so that a
+// reader of images never keeps its own copy.
 class ByteCode {
 public:
     static const ByteCode &instance();
