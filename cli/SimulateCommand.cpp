@@ -95,6 +95,9 @@ int simulateCommand(const QStringList &arguments) {
         print(stderr, program.message);
         return BadInput;
     }
+    // A line that is no command runs as nothing: say so, as compile does.
+    for (const QString &notice : loadNotices(program))
+        print(stderr, QStringLiteral("Uwaga: ") + notice);
     const DriveSettings drive =
         selectionForStoredIndexes(program.modelIndex, program.depthIndex, DriveSettings())
             .settings();

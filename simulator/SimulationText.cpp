@@ -1,5 +1,7 @@
 #include "SimulationText.h"
 
+#include "ProgramEditor.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -85,9 +87,17 @@ QString summaryText(const SimulationResult &r) {
                      .arg(r.steps);
 }
 
+QString lineBody(const QStringList &lines, int line) {
+    if (line < 1 || line > lines.size())
+        return {};
+    const QString &text = lines[line - 1];
+    // A number field of any length ends at the first ": ".
+    return ProgramEditor::lineNumber(text) >= 0 ? text.mid(text.indexOf(QLatin1String(": ")) + 2)
+                                                : text;
+}
+
 QString commandText(const ExecutedCommand &c, const QStringList &lines) {
-    const QString text =
-        c.line >= 1 && c.line <= lines.size() ? lines[c.line - 1].mid(5) : QString();
+    const QString text = lineBody(lines, c.line);
     return QStringLiteral("%1 s  linia %2  x = %3  v = %4  %5")
         .arg(decimal(c.timeS, 6), 12)
         .arg(c.line, 3, 10, QLatin1Char('0'))

@@ -20,6 +20,8 @@ QString endKey(EndReason end);
 QString summaryText(const SimulationResult &result);
 // One executed command: time, line number, position, velocity and the line's text.
 QString commandText(const ExecutedCommand &command, const QStringList &lines);
+// The text of program line number `line` (1-based) after its number field, or empty.
+QString lineBody(const QStringList &lines, int line);
 // The one JSON object of "korven-cli simulate --json".
 QByteArray resultJson(const SimulationResult &result);
 

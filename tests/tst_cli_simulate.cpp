@@ -112,6 +112,19 @@ private slots:
             QCOMPARE(r.out, QString());
         }
     }
+    void linesThatAreNoCommandAreNamedAndLongNumbersKeepTheText() {
+        QTemporaryDir dir;
+        QStringList bodies(1004, QStringLiteral("Czekaj[ms](1)"));
+        bodies[1] = QStringLiteral("to nie jest polecenie");
+        bodies.append(QStringLiteral("Koniec"));
+        const Run r = cli({QStringLiteral("simulate"), writeProgram(dir, bodies)});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.contains(QStringLiteral("Uwaga: Linia 2 nie jest poleceniem")),
+                 qPrintable(r.err));
+        // The trace shows the line's text after its number field, however long that is.
+        QVERIFY(r.out.contains(QStringLiteral("linia 1000  x = 0,00  v = 0,00  Czekaj[ms](1)\n")));
+        QVERIFY(r.out.contains(QStringLiteral("linia 003  x = 0,00  v = 0,00  Czekaj[ms](1)\n")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCliSimulate)

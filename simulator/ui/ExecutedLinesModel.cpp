@@ -35,7 +35,7 @@ QVariant ExecutedLinesModel::data(const QModelIndex &index, int role) const {
     switch (index.column()) {
     case 0: return decimal(c.timeS, 6);
     case 1: return QStringLiteral("%1").arg(c.line, 3, 10, QLatin1Char('0'));
-    case 2: return c.line >= 1 && c.line <= m_lines.size() ? m_lines[c.line - 1].mid(5) : QString();
+    case 2: return sim::lineBody(m_lines, c.line);
     case 3: return decimal(c.position, 2);
     case 4: return decimal(c.velocity, 2);
     default: return {};
