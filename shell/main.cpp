@@ -468,7 +468,8 @@ void TMainForm::miAboutClick() {
 }
 
 void TMainForm::miWyborClick() {
-    if (m_portSelection->choose())
+    // The emulator's terminal means nothing to a later run: rs232.ini keeps the real port.
+    if (m_portSelection->choose() && !m_portSelection->emulatorInUse())
         storePortSettings();
 }
 

@@ -2,6 +2,7 @@
 
 #include "main.h"
 
+#include "BannerLabel.h"
 #include "ProgramListModel.h"
 
 #include <QAction>
@@ -190,18 +191,9 @@ QWidget *TMainForm::buildCommandArea() {
     auto *column = new QVBoxLayout(area);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
-    Panel5 = new QLabel(area);
+    Panel5 = new BannerLabel(area);
     Panel5->setMinimumHeight(38);
     Panel5->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    Panel5->setAlignment(Qt::AlignCenter);
-    Panel5->setAutoFillBackground(true);
-    QPalette palette = Panel5->palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::Dark));
-    palette.setColor(QPalette::WindowText, Qt::white);
-    Panel5->setPalette(palette);
-    QFont bannerFont = Panel5->font();
-    bannerFont.setPointSize(12);
-    Panel5->setFont(bannerFont);
     column->addWidget(Panel5);
 
     auto *grid = new QGridLayout;

@@ -94,6 +94,12 @@ private slots:
         f.choose(TComSettingsFrm::emulatorText());
         const QString terminal = f.form->ComPort1->settings.Port;
         QVERIFY(QFile::exists(terminal));
+        // Not even while it runs: a window that is killed leaves the real port behind.
+        {
+            QFile ini(f.path(QStringLiteral("rs232.ini")));
+            if (ini.open(QIODevice::ReadOnly))
+                QVERIFY(!ini.readAll().contains(terminal.toUtf8()));
+        }
         f.form->close();
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(terminal), 5000);
         QFile ini(f.path(QStringLiteral("rs232.ini")));
