@@ -4,6 +4,7 @@
 #include "CompileErrorNotice.h"
 #include "DeviceOperations.h"
 #include "DriveSettings.h"
+#include "ExchangeJob.h"
 #include "FileLocation.h"
 #include "ListingReport.h"
 #include "ProgramDocument.h"
@@ -167,6 +168,8 @@ private:
     template <typename Command> bool deviceCommand(Command command);
     // Starts a job unless one runs; done runs when it has finished.
     bool startJob(DeviceJob *job, const std::function<void(bool ok, const QString &text)> &done);
+    // Programming or verifying the image: busy state, the job, its verdict in the banner.
+    void startImageExchange(const ExchangeJob::Exchange &exchange, const QString &failureVerdict);
     void showTransferProgress(int done, int total);
     // The memory panel's bar back on the memory use of the image.
     void showMemoryUse();

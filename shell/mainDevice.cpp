@@ -88,14 +88,8 @@ void TMainForm::miProgramujClick() {
         ShowMessageEx(refusal);
         return;
     }
-    DisableControls();
-    startJob(new ExchangeJob(*ComPort1, m_host, ExchangeJob::program(m_doc.image()),
-                             QStringLiteral("Błąd przy programowaniu mikroindeksera")),
-             [this](bool, const QString &verdict) {
-                 ShowMessageEx(verdict);
-                 showMemoryUse();
-                 EnableControls();
-             });
+    startImageExchange(ExchangeJob::program(m_doc.image()),
+                       QStringLiteral("Błąd przy programowaniu mikroindeksera"));
 }
 
 void TMainForm::Weryfikacja1Click() {
@@ -111,9 +105,14 @@ void TMainForm::Weryfikacja1Click() {
         ShowMessageEx(refusal);
         return;
     }
+    startImageExchange(ExchangeJob::verify(m_doc.image()),
+                       QStringLiteral("Weryfikacja - brak zgodności"));
+}
+
+void TMainForm::startImageExchange(const ExchangeJob::Exchange &exchange,
+                                   const QString &failureVerdict) {
     DisableControls();
-    startJob(new ExchangeJob(*ComPort1, m_host, ExchangeJob::verify(m_doc.image()),
-                             QStringLiteral("Weryfikacja - brak zgodności")),
+    startJob(new ExchangeJob(*ComPort1, m_host, exchange, failureVerdict),
              [this](bool, const QString &verdict) {
                  ShowMessageEx(verdict);
                  showMemoryUse();
