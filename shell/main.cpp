@@ -135,6 +135,10 @@ TMainForm::~TMainForm() {
     // Destroyed within the shut-down pause: the settings are still written.
     if (m_shutdown == Shutdown::Pausing)
         finishShutdown();
+    // The undo stack signals its clearing; by the time Qt would delete it with the
+    // other children, the window's own members are gone.
+    m_undo->disconnect();
+    delete m_undo;
 }
 
 QString TMainForm::iniPath() const { return m_settingsDir + QStringLiteral("mi.ini"); }
