@@ -165,8 +165,10 @@ private slots:
         // The next command tries the port again and says so.
         f.emu.process().waitForFinished(5000);
         f.form->miTestKomunikacjiClick();
-        QCOMPARE(f.driver.messages.last(),
-                 QStringLiteral("Nie mogę otworzyć portu: ") + f.emu.path());
+        // The freed terminal may already belong to another test's emulator (then "busy").
+        QVERIFY2(f.driver.messages.last().startsWith(QStringLiteral("Nie mogę otworzyć portu: ") +
+                                                     f.emu.path()),
+                 qPrintable(f.driver.messages.last()));
     }
     void testModeLogsEveryByte() {
         DeviceFixture f({}, true);
