@@ -1,6 +1,7 @@
 // The device link over a real pseudo-terminal against korven-emu, through QSerialPort.
 
 #include "ComPort.h"
+#include "CompiledProgram.h"
 #include "Compiler.h"
 #include "DeviceOperations.h"
 #include "EmulatorProcess.h"
@@ -13,14 +14,6 @@
 using namespace korven;
 
 namespace {
-
-QStringList compiled(std::initializer_list<const char *> bodies) {
-    QStringList lines;
-    int n = 0;
-    for (const char *b : bodies)
-        lines.append(formatLine(++n, QString::fromUtf8(b)));
-    return GenerujProgram(lines, DriveSettings{1, 4, 5, 2047, 16}).image;
-}
 
 // A port and the operations on it, with what they showed the user.
 struct Link {

@@ -1,6 +1,7 @@
 // The emulator runs a received program on the motion simulator, over a pseudo-terminal.
 
 #include "ComPort.h"
+#include "CompiledProgram.h"
 #include "Compiler.h"
 #include "DeviceOperations.h"
 #include "EmulatorProcess.h"
@@ -12,14 +13,6 @@
 using namespace korven;
 
 namespace {
-
-QStringList compiled(std::initializer_list<const char *> bodies) {
-    QStringList lines;
-    int n = 0;
-    for (const char *b : bodies)
-        lines.append(formatLine(++n, QString::fromUtf8(b)));
-    return GenerujProgram(lines, DriveSettings{1, 4, 5, 2047, 16}).image;
-}
 
 // A port, the operations on it and the status banners the device caused.
 struct Link {

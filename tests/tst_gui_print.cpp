@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "FileDialogAnswer.h"
+
 using namespace korven;
 
 namespace {
@@ -53,17 +55,6 @@ QAction *previewAction(QPrintPreviewDialog *dialog, const char *text) {
         if (action->text() == caption)
             return action;
     return nullptr;
-}
-
-// Types a name into the file dialog as the user does and accepts it.
-void chooseFile(QWidget *w, const QString &path) {
-    auto *dialog = qobject_cast<QFileDialog *>(w);
-    QVERIFY(dialog);
-    dialog->setDirectory(QFileInfo(path).absolutePath());
-    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-    QVERIFY(name);
-    name->setText(QFileInfo(path).fileName());
-    static_cast<QDialog *>(dialog)->accept();
 }
 
 } // namespace

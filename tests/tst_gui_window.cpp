@@ -23,6 +23,8 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+
+#include "FileDialogAnswer.h"
 #include <QTimer>
 #include <QToolBar>
 
@@ -34,17 +36,6 @@ void writeProgram(const QString &path, const QString &text) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(encodeCp1250(text));
-}
-
-void chooseFile(QWidget *w, const QString &path) {
-    auto *dialog = qobject_cast<QFileDialog *>(w);
-    QVERIFY(dialog);
-    dialog->setDirectory(QFileInfo(path).absolutePath());
-    // What the user types into the name field (selectFile leaves a focused field alone).
-    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-    QVERIFY(name);
-    name->setText(QFileInfo(path).fileName());
-    static_cast<QDialog *>(dialog)->accept();
 }
 
 } // namespace
