@@ -31,10 +31,11 @@ private:
 
 struct ModelLine {
     int id = 0;
-    int jump = -1;       // -1: no jump; else the kind (0..2)
-    bool toLine = false; // target is a line identity, else a number matching no line
-    int target = 0;      // the identity or the number
-    QString plain;       // the body when the line is no jump
+    int jump = -1;        // -1: no jump; else the kind (0..2)
+    bool toLine = false;  // target is a line identity, else a number matching no line
+    int target = 0;       // the identity or the number
+    QString plain;        // the body when the line is no jump
+    quint64 editorId = 0; // the identity the editor gave the line
 };
 
 const Command kJumps[] = {Command::Jump, Command::JumpIfInput, Command::JumpIfCounter};
@@ -108,6 +109,10 @@ void compare(const ProgramEditor &editor, const Model &model) {
     for (int i = 0; i < model.lines.size(); ++i)
         KORVEN_FUZZ_CHECK(editor.lines()[i] == formatLine(i + 1, model.body(model.lines[i])));
     KORVEN_FUZZ_CHECK(editor.GetSelected() == model.selected);
+    // The editor's line identities follow the lines through every operation.
+    KORVEN_FUZZ_CHECK(editor.lineIds().size() == model.lines.size());
+    for (int i = 0; i < model.lines.size(); ++i)
+        KORVEN_FUZZ_CHECK(editor.lineId(i) == model.lines[i].editorId);
 }
 
 } // namespace
@@ -135,6 +140,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (int i = 0; i < model.lines.size(); ++i)
         text.append(formatLine(i + 1, model.body(model.lines[i])));
     editor.setLines(text);
+    for (int i = 0; i < model.lines.size(); ++i)
+        model.lines[i].editorId = editor.lineId(i);
     compare(editor, model);
 
     for (int op = 0; op < 200 && !in.done(); ++op) {
@@ -161,10 +168,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             // line follows; then the command climbs to just after the selection.
             const int oldEnd = model.lines.last().id;
             added.id = oldEnd;
+            // The end line's identity in the editor stays with the end line.
+            const quint64 endEditorId = model.lines.last().editorId;
             model.lines.last() = added;
             ModelLine newEnd;
             newEnd.id = g_nextId++;
             newEnd.plain = QStringLiteral("Koniec");
+            newEnd.editorId = endEditorId;
             model.lines.append(newEnd);
             if (added.jump >= 0)
                 model.aim(&model.lines[size - 1], number);
@@ -172,6 +182,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 model.lines.move(size - 1, s + 1);
             model.selected = s < 0 ? -1 : (s >= size - 2 ? size - 1 : s + 1);
             model.settle();
+            {
+                const int at = model.positionOf(added.id) - 1;
+                const quint64 fresh = editor.lineId(at);
+                for (const ModelLine &l : model.lines)
+                    KORVEN_FUZZ_CHECK(l.editorId != fresh);
+                model.lines[at].editorId = fresh;
+            }
             break;
         }
         case 2: { // up
@@ -211,6 +228,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             int number = 0;
             ModelLine edited = drawLine(in, size, &number);
             edited.id = model.lines[index].id;
+            edited.editorId = model.lines[index].editorId;
             if (edited.jump >= 0) {
                 // The number is read against the list as it stands.
                 model.aim(&edited, number);

@@ -27,11 +27,11 @@ void ProgramDocument::setModified(bool modified) {
 }
 
 ProgramDocument::State ProgramDocument::state() const {
-    return {m_editor.lines(), m_editor.GetSelected(), m_drive, m_driverText};
+    return {m_editor.lines(), m_editor.lineIds(), m_editor.GetSelected(), m_drive, m_driverText};
 }
 
 void ProgramDocument::restore(const State &state) {
-    m_editor.setLines(state.lines);
+    m_editor.setLines(state.lines, state.lineIds);
     m_editor.setSelected(state.selected);
     m_drive = state.drive;
     m_driverText = state.driverText;

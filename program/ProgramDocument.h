@@ -17,6 +17,8 @@ public:
     // What an undo step restores.
     struct State {
         QStringList lines;
+        // The lines' identities, so that what follows a line survives undo and redo.
+        QList<quint64> lineIds;
         int selected = -1;
         DriveSettings drive;
         QString driverText;

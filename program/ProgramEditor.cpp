@@ -48,11 +48,28 @@ QString withTarget(const QString &line, int target) {
 
 void ProgramEditor::setLines(const QStringList &lines) {
     m_lines = lines;
+    m_ids.clear();
+    m_ids.reserve(lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        m_ids.append(newLineId());
+    m_selected = -1;
+}
+
+void ProgramEditor::setLines(const QStringList &lines, const QList<quint64> &ids) {
+    if (ids.size() != lines.size()) {
+        setLines(lines);
+        return;
+    }
+    m_lines = lines;
+    m_ids = ids;
+    for (const quint64 id : ids)
+        m_lastId = qMax(m_lastId, id);
     m_selected = -1;
 }
 
 void ProgramEditor::clear() {
     m_lines.clear();
+    m_ids.clear();
     m_selected = -1;
 }
 
@@ -139,6 +156,7 @@ void ProgramEditor::EditCmd(const QString &body, int index) {
 bool ProgramEditor::AddCmd(const QString &body) {
     if (m_lines.isEmpty()) {
         m_lines.append(formatLine(1, body));
+        m_ids.append(newLineId());
         return true;
     }
     if (!m_lines.last().contains(kEnd))
@@ -147,6 +165,8 @@ bool ProgramEditor::AddCmd(const QString &body) {
     const int s = m_selected;
     m_lines[n - 1] = formatLine(n, body);
     m_lines.append(formatLine(n + 1, kEnd));
+    // The end line keeps its identity; the new command is a new line before it.
+    m_ids.insert(n - 1, newLineId());
     if (s == -1 || s >= n - 2) {
         if (s != -1)
             m_selected = n - 1;
@@ -193,6 +213,7 @@ void ProgramEditor::moveNumbered(int from, int to) {
             return t;
         });
         m_lines.move(from, to);
+        m_ids.move(from, to);
         Przenumeruj(to, from);
     }
     m_selected = to;
@@ -212,6 +233,7 @@ bool ProgramEditor::canMoveDown() const {
 bool ProgramEditor::canDelete() const { return m_selected >= 0 && m_selected < m_lines.size() - 1; }
 
 void ProgramEditor::swapAndRenumber(int a, int b, int newSelection) {
+    m_ids.swapItemsAt(a, b);
     if (numberedInOrder()) {
         // Numbers a+1 and b+1 trade places; nothing else moves.
         remapJumpTargets([&](int t) { return t == a + 1 ? b + 1 : t == b + 1 ? a + 1 : t; });
@@ -246,6 +268,7 @@ bool ProgramEditor::deleteSelected() {
     const int count = int(m_lines.size());
     const bool inOrder = numberedInOrder();
     m_lines.removeAt(removed);
+    m_ids.removeAt(removed);
     m_selected = -1;
     if (inOrder) {
         // The deleted line's number keeps designating the line that followed it; numbers

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
 #include <QStringList>
 
 namespace korven {
@@ -12,8 +13,19 @@ namespace korven {
 class ProgramEditor {
 public:
     const QStringList &lines() const { return m_lines; }
+    // New lines, each with an identity of its own.
     void setLines(const QStringList &lines);
+    // Lines with the identities they had before (an undo step); ids as many as lines.
+    void setLines(const QStringList &lines, const QList<quint64> &ids);
     void clear();
+
+    // Every line has an identity that stays with it while it is edited or moved, so that
+    // what is attached to a line (a breakpoint, a mark) can follow it. Added lines get new
+    // identities; a deleted line's identity is gone.
+    quint64 lineId(int index) const { return m_ids.value(index); }
+    const QList<quint64> &lineIds() const { return m_ids; }
+    // The index of the line with that identity, -1 when no line has it.
+    int indexOfLineId(quint64 id) const { return int(m_ids.indexOf(id)); }
 
     int GetSelected() const { return m_selected; }
     void setSelected(int index);
@@ -53,7 +65,11 @@ private:
     template <typename Map> void remapJumpTargets(Map targetOf);
     void swapAndRenumber(int a, int b, int newSelection);
 
+    quint64 newLineId() { return ++m_lastId; }
+
     QStringList m_lines;
+    QList<quint64> m_ids;
+    quint64 m_lastId = 0;
     int m_selected = -1;
 };
 

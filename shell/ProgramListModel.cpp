@@ -12,14 +12,38 @@ int ProgramListModel::rowCount(const QModelIndex &parent) const {
 }
 
 QVariant ProgramListModel::data(const QModelIndex &index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_editor.lines().size())
+    if (!index.isValid() || index.row() >= m_editor.lines().size())
         return {};
-    return m_editor.lines()[index.row()];
+    switch (role) {
+    case Qt::DisplayRole: return m_editor.lines()[index.row()];
+    case MarksRole: {
+        int marks = 0;
+        for (auto it = m_marks.cbegin(); it != m_marks.cend(); ++it) {
+            if (it.value().contains(index.row()))
+                marks |= int(it.key());
+        }
+        return marks;
+    }
+    default: return {};
+    }
 }
 
 void ProgramListModel::refresh() {
     beginResetModel();
     endResetModel();
+}
+
+void ProgramListModel::setMarkedRows(LineMark mark, const QSet<int> &rows) {
+    QSet<int> &marked = m_marks[mark];
+    if (marked == rows)
+        return;
+    QSet<int> changed = marked;
+    changed.unite(rows);
+    marked = rows;
+    for (const int row : changed) {
+        if (row >= 0 && row < rowCount())
+            emit dataChanged(index(row), index(row), {MarksRole});
+    }
 }
 
 } // namespace korven

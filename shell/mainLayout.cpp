@@ -3,6 +3,7 @@
 #include "main.h"
 
 #include "BannerLabel.h"
+#include "ProgramListDelegate.h"
 #include "ProgramListModel.h"
 
 #include <QAction>
@@ -235,6 +236,7 @@ void TMainForm::buildProgramList() {
     m_model = new ProgramListModel(m_doc.editor(), this);
     ListBoxProg = new QListView(this);
     ListBoxProg->setModel(m_model);
+    ListBoxProg->setItemDelegate(new ProgramListDelegate(ListBoxProg));
     ListBoxProg->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBoxProg->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListBoxProg->setUniformItemSizes(true);

@@ -1,4 +1,6 @@
 #include "GuiFixture.h"
+#include "ProgramListDelegate.h"
+#include "ProgramListModel.h"
 
 #include "Cp1250.h"
 #include "Oprogramie.h"
@@ -304,6 +306,49 @@ private slots:
         QCOMPARE(f.form->programLines().size(), 3);
         QVERIFY(f.form->programImage().isEmpty());
         QCOMPARE(f.child<QLabel>("memoryPanel")->text(), QStringLiteral("Błąd w programie"));
+    }
+    void listDrawsMarksAndComments() {
+        GuiFixture f;
+        f.load({"Stop  # chwytak", "Hamuj", "Koniec"});
+        auto *list = f.child<QListView>("ListBoxProg");
+        auto *model = qobject_cast<ProgramListModel *>(list->model());
+        QVERIFY(model);
+        using Mark = ProgramListModel::LineMark;
+        model->setMarkedRows(Mark::Breakpoint, {1});
+        model->setMarkedRows(Mark::Difference, {2});
+        QCOMPARE(model->index(1).data(ProgramListModel::MarksRole).toInt(), int(Mark::Breakpoint));
+        QCOMPARE(model->index(0).data(ProgramListModel::MarksRole).toInt(), 0);
+        // The list lays its rows out once the events run.
+        QTRY_VERIFY(list->visualRect(model->index(2)).isValid());
+        const QImage image = list->viewport()->grab().toImage();
+        const auto rowRect = [&](int row) { return list->visualRect(model->index(row)); };
+        const auto count = [&](const QRect &area, auto wanted) {
+            int n = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    n += wanted(image.pixelColor(x, y)) ? 1 : 0;
+            return n;
+        };
+        const auto red = [](const QColor &c) { return c.red() > 150 && c.green() < 80; };
+        const auto gutter = [&](int row) {
+            QRect r = rowRect(row);
+            r.setWidth(ProgramListDelegate::kGutterWidth);
+            return r;
+        };
+        QVERIFY(count(gutter(1), red) > 10);
+        QCOMPARE(count(gutter(0), red), 0);
+        // The difference tints the whole row; the comment is drawn in its own colour.
+        QVERIFY(count(rowRect(2), [](const QColor &c) {
+                    return c.red() > 240 && c.green() < 220 && c.blue() < 220;
+                }) > rowRect(2).width() * 4);
+        QVERIFY(count(rowRect(0), [](const QColor &c) {
+                    return c.green() > c.red() + 30 && c.green() > c.blue() + 20;
+                }) > 5);
+        QCOMPARE(ProgramListDelegate::commentStart(QStringLiteral("001: Stop  # a")), 9);
+        QCOMPARE(ProgramListDelegate::commentStart(QStringLiteral("001: Stop")), -1);
+        // Clearing a mark takes it off the row.
+        model->setMarkedRows(Mark::Breakpoint, {});
+        QCOMPARE(model->index(1).data(ProgramListModel::MarksRole).toInt(), 0);
     }
     void commandAreaKeepsItsWidth() {
         GuiFixture f;

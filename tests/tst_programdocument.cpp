@@ -2,6 +2,7 @@
 
 #include "ProgramDocument.h"
 
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -33,6 +34,38 @@ private slots:
         odd.selected = 7;
         doc.restore(odd);
         QCOMPARE(doc.selected(), -1);
+    }
+    void lineIdentitiesFollowTheirLinesThroughEditsAndUndo() {
+        ProgramDocument doc;
+        doc.editor().setLines({"001: A", "002: B", "003: C", "004: Koniec"});
+        ProgramEditor &e = doc.editor();
+        const quint64 a = e.lineId(0), b = e.lineId(1), c = e.lineId(2), end = e.lineId(3);
+        QCOMPARE(QSet<quint64>({a, b, c, end}).size(), 4);
+        e.setSelected(1);
+        QVERIFY(e.moveDown());
+        QCOMPARE(e.lineIds(), QList<quint64>({a, c, b, end}));
+        e.EditCmd(QStringLiteral("Hamuj"), 2);
+        QCOMPARE(e.lineId(2), b);
+        // A command added after line 1 is a new line; the end line keeps its identity.
+        const ProgramDocument::State before = doc.state();
+        e.setSelected(0);
+        QVERIFY(e.AddCmd(QStringLiteral("Stop")));
+        const quint64 added = e.lineId(1);
+        QVERIFY(!QList<quint64>({a, b, c, end}).contains(added));
+        QCOMPARE(e.lineIds(), QList<quint64>({a, added, c, b, end}));
+        QCOMPARE(e.indexOfLineId(b), 3);
+        e.setSelected(2);
+        QVERIFY(e.deleteSelected());
+        QCOMPARE(e.indexOfLineId(c), -1);
+        // Undo gives the lines back with their identities; new lines never reuse one.
+        doc.restore(before);
+        QCOMPARE(e.lineIds(), QList<quint64>({a, c, b, end}));
+        e.setSelected(0);
+        QVERIFY(e.AddCmd(QStringLiteral("Stop")));
+        QVERIFY(e.lineId(1) != added);
+        // A freshly loaded program is all new lines.
+        e.setLines({"001: Koniec"});
+        QVERIFY(!QList<quint64>({a, b, c, end, added}).contains(e.lineId(0)));
     }
     void compilationAndModifiedFlag() {
         ProgramDocument doc;
