@@ -42,8 +42,7 @@ void PortWorker::run() {
     };
     const bool programming = m_command == Command::Program;
     m_job = std::make_unique<ExchangeJob>(
-        *m_port, host,
-        programming ? ExchangeJob::program(m_image) : ExchangeJob::verify(m_image),
+        *m_port, host, programming ? ExchangeJob::program(m_image) : ExchangeJob::verify(m_image),
         programming ? QStringLiteral("Błąd przy programowaniu mikroindeksera")
                     : QStringLiteral("Weryfikacja - brak zgodności"));
     connect(m_job.get(), &DeviceJob::portError, this, [this](const QString &message) {

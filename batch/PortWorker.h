@@ -17,10 +17,10 @@ class ExchangeJob;
 struct PortResult {
     QString port;
     bool ok = false;
-    QString verdict;     // the command's verdict, as the window's banner shows it
-    QString reason;      // what went wrong first; empty after a success
+    QString verdict; // the command's verdict, as the window's banner shows it
+    QString reason;  // what went wrong first; empty after a success
     bool unopenable = false;
-    QString openError;   // the port's own words when it could not be opened
+    QString openError;       // the port's own words when it could not be opened
     bool portFailed = false; // the port failed in the middle of the exchange
     QList<LineDifference> differences;
     qint64 milliseconds = 0;

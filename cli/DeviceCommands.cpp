@@ -56,8 +56,8 @@ int runBatch(const QString &command, const PortList &list, const QStringList &im
     QObject::connect(&batch, &DeviceBatch::portFinished, [&](const PortResult &r) {
         if (!list.batch) {
             if (r.unopenable)
-                print(stderr, QStringLiteral("Nie mogę otworzyć portu: %1 (%2)")
-                                  .arg(r.port, r.openError));
+                print(stderr,
+                      QStringLiteral("Nie mogę otworzyć portu: %1 (%2)").arg(r.port, r.openError));
             else if (r.portFailed)
                 print(stderr, r.reason);
             if (r.verdict != lastBanner)

@@ -6,8 +6,7 @@
 
 namespace korven {
 
-void DeviceContent::confirm(const QByteArray &image, const QString &fileName,
-                            const QTime &time) {
+void DeviceContent::confirm(const QByteArray &image, const QString &fileName, const QTime &time) {
     m_state = State::Known;
     m_bytes = image;
     m_name = fileName.isEmpty() ? QStringLiteral("bez nazwy") : QFileInfo(fileName).fileName();
@@ -84,10 +83,10 @@ QString DeviceContent::statusText(const QByteArray &current) const {
 QString DeviceContent::runQuestion(const QByteArray &current) const {
     if (!holdsOtherThan(current))
         return {};
-    const QString what = m_state == State::Known
-                             ? QStringLiteral("%1, %2").arg(
-                                   m_name, m_time.toString(QStringLiteral("HH:mm")))
-                             : QStringLiteral("niepełny – programowanie przerwane");
+    const QString what =
+        m_state == State::Known
+            ? QStringLiteral("%1, %2").arg(m_name, m_time.toString(QStringLiteral("HH:mm")))
+            : QStringLiteral("niepełny – programowanie przerwane");
     return QStringLiteral("Mikroindekser zawiera inny program (%1) niż bieżący. "
                           "Uruchomić mimo to ?")
         .arg(what);

@@ -34,8 +34,7 @@ void ExchangeJob::attempt() {
         emit portError(e.message());
     }
     m_streamStarted = m_streamStarted || m_ops.streamStarted();
-    if (!verdict.ok && !m_portFailed && !m_stopped && m_attemptsLeft > 0 &&
-        m_ops.worthRetrying()) {
+    if (!verdict.ok && !m_portFailed && !m_stopped && m_attemptsLeft > 0 && m_ops.worthRetrying()) {
         // Late echoes and stray bytes of the failed attempt are still on their way: they
         // would spoil the retry's first answers.
         m_lastAttempt = verdict;

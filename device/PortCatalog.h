@@ -10,7 +10,7 @@ namespace korven {
 // knows of the device behind it.
 struct PortEntry {
     QString name;
-    QString details; // description, manufacturer, serial number; empty when none known
+    QString details;      // description, manufacturer, serial number; empty when none known
     bool missing = false; // the current port, which the system no longer has
 };
 

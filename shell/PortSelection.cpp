@@ -18,9 +18,7 @@ PortSelection::~PortSelection() = default;
 
 bool PortSelection::emulatorInUse() const { return m_emulator && m_emulator->running(); }
 
-qint64 PortSelection::emulatorProcessId() const {
-    return m_emulator ? m_emulator->processId() : 0;
-}
+qint64 PortSelection::emulatorProcessId() const { return m_emulator ? m_emulator->processId() : 0; }
 
 bool PortSelection::emulatorEnded() const {
     return m_emulator && !m_emulator->port().isEmpty() && !m_emulator->running();

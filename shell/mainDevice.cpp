@@ -149,9 +149,8 @@ void TMainForm::startImageExchange(const ExchangeJob::Exchange &exchange,
     });
 }
 
-void TMainForm::noteImageExchange(const ExchangeJob &job, bool programming,
-                                  const QByteArray &image, const QString &fileName,
-                                  const QStringList &lines) {
+void TMainForm::noteImageExchange(const ExchangeJob &job, bool programming, const QByteArray &image,
+                                  const QString &fileName, const QStringList &lines) {
     if (job.verdict().ok)
         m_content.confirm(image, fileName, QTime::currentTime());
     else if (programming && job.streamStarted())
@@ -165,6 +164,7 @@ void TMainForm::noteImageExchange(const ExchangeJob &job, bool programming,
 }
 
 void TMainForm::setUpDeviceContent() {
+    devicePanel->setContentsMargins(12, 0, 4, 0);
     // Every change of the program shows in the list; the field follows it at once.
     connect(m_model, &QAbstractItemModel::modelReset, this, &TMainForm::showDeviceContent);
     showDeviceContent();
@@ -178,13 +178,15 @@ void TMainForm::showDeviceContent() {
     // The device behind the port: an emulator started anew is another device, even on a
     // terminal of the same name, and one that has ended holds nothing.
     const qint64 emulator = m_portSelection->emulatorProcessId();
-    m_content.setPort(emulator ? QStringLiteral("%1 (emulator %2)")
-                                     .arg(ComPort1->settings.Port)
-                                     .arg(emulator)
-                               : ComPort1->settings.Port);
+    m_content.setPort(
+        emulator ? QStringLiteral("%1 (emulator %2)").arg(ComPort1->settings.Port).arg(emulator)
+                 : ComPort1->settings.Port);
     m_content.followProgram(m_doc.lines());
     const QByteArray current = currentImageBytes();
     devicePanel->setText(m_content.statusText(current));
+    devicePanel->setToolTip(QStringLiteral("Program w mikroindekserze na porcie %1, o ile wiadomo "
+                                           "od uruchomienia okna")
+                                .arg(ComPort1->settings.Port));
     // Another or a broken program in the device is a warning: it would run, not this one.
     QPalette palette = statusBar()->palette();
     if (m_content.holdsOtherThan(current))

@@ -118,8 +118,8 @@ private slots:
     void aQuietLineDropsWhatArrivesAndSendsNothing() {
         QTemporaryDir dir;
         const QString log = dir.filePath(QStringLiteral("rx"));
-        EmulatorProcess emu({QStringLiteral("--stale"), QStringLiteral("20"),
-                             QStringLiteral("--log"), log});
+        EmulatorProcess emu(
+            {QStringLiteral("--stale"), QStringLiteral("20"), QStringLiteral("--log"), log});
         Port p(emu.path());
         bool handlerCalled = false;
         p.port.setOnRxChar([&](int) { handlerCalled = true; });

@@ -46,9 +46,9 @@ TComSettingsFrm::TComSettingsFrm(const QString &currentPort, const QList<PortEnt
     Combo1->view()->setMinimumWidth(widest + 40);
     // A port that is gone is listed, so the user sees what it was, but never pre-selected.
     const int current = PortCatalog::indexOf(listed, currentPort);
-    Combo1->setCurrentIndex(emulatorCurrent && offerEmulator ? Combo1->count() - 1
+    Combo1->setCurrentIndex(emulatorCurrent && offerEmulator           ? Combo1->count() - 1
                             : current >= 0 && !listed[current].missing ? current
-                                                                        : -1);
+                                                                       : -1);
     bbtnSzukaj = new QPushButton(QStringLiteral("Szukaj mikroindeksera"), group);
     bbtnSzukaj->setObjectName(QStringLiteral("bbtnSzukaj"));
     bbtnSzukaj->setAutoDefault(false);
