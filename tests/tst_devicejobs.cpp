@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace korven;
 
@@ -114,6 +115,32 @@ private slots:
         ExchangeJob verify(p.port, p.host, ExchangeJob::verify(program));
         verify.start();
         QCOMPARE(verify.resultText(), QStringLiteral("Weryfikacja OK"));
+    }
+    void stopWhileTheLineQuietensEndsWithoutRetry() {
+        QTemporaryDir dir;
+        const QString log = dir.filePath(QStringLiteral("rx"));
+        EmulatorProcess emu({QStringLiteral("--silent"), QStringLiteral("--log"), log});
+        Port p(emu.path());
+        ExchangeJob job(p.port, p.host, ExchangeJob::program(image(5)));
+        // The first attempt blocks in its reads; the event loop runs again only once the
+        // job waits for a quiet line before the retry.
+        bool waitingWhenStopped = false;
+        QTimer::singleShot(0, &job, [&] {
+            waitingWhenStopped = job.isRunning();
+            job.stop();
+        });
+        QSignalSpy finished(&job, &DeviceJob::finished);
+        job.start();
+        QVERIFY(finished.count() == 1 || finished.wait(5000));
+        QVERIFY(waitingWhenStopped);
+        QCOMPARE(finished[0][0].toBool(), false);
+        QCOMPARE(job.resultText(), QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+        QVERIFY(job.streamStarted());
+        // One "P", no retry, and the stop.
+        QTRY_COMPARE(QFileInfo(log).size(), 2);
+        QFile file(log);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("Ps"));
     }
     void aQuietLineDropsWhatArrivesAndSendsNothing() {
         QTemporaryDir dir;
