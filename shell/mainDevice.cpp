@@ -187,9 +187,12 @@ void TMainForm::showDeviceContent() {
     devicePanel->setToolTip(QStringLiteral("Program w mikroindekserze na porcie %1, o ile wiadomo "
                                            "od uruchomienia okna")
                                 .arg(ComPort1->settings.Port));
-    // Another or a broken program in the device is a warning: it would run, not this one.
+    // In a narrow window the field leaves the driver's text cut: it stays at hand.
+    driverPanel->setToolTip(driverPanel->text());
+    // Another or a broken program in the device is a warning (it would run, not this one),
+    // and so is a difference found.
     QPalette palette = statusBar()->palette();
-    if (m_content.holdsOtherThan(current))
+    if (m_content.holdsOtherThan(current) || !m_content.differingLines().isEmpty())
         palette.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
     devicePanel->setPalette(palette);
     const QList<int> differing = m_content.differingLines();
