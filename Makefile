@@ -30,7 +30,7 @@ test: build build-sanitize
 		ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	$(BUILD)/bench/korven-bench
+	cmake --build $(BUILD) --target bench
 
 package: build
 	cd $(BUILD) && cpack -G DEB

@@ -1,12 +1,18 @@
 // Programming a full 1000-byte image through korven-emu on a pseudo-terminal, at the real
 // 38400 bit/s wire rate and unpaced. The limit of a per-byte echo at 38400 bit/s is
-// twenty bit-times a byte: 0.52 s for 1000 bytes.
+// twenty bit-times a byte: 0.52 s for 1000 bytes. A production line of eight paced
+// devices loaded at once should take at most 1.3 times as long as one.
 
 #include "ComPort.h"
+#include "DeviceBatch.h"
 #include "DeviceOperations.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QProcess>
+
+#include <memory>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -55,8 +61,46 @@ void BM_ProgramPaced(benchmark::State &state) {
 
 void BM_ProgramUnpaced(benchmark::State &state) { programThroughEmulator(state, {}); }
 
+// Devices of a production line, each a paced emulator, all loaded at once.
+void BM_ProductionLine(benchmark::State &state) {
+    std::vector<std::unique_ptr<QProcess>> emulators;
+    QStringList ports;
+    for (int i = 0; i < state.range(0); ++i) {
+        auto emu = std::make_unique<QProcess>();
+        emu->start(QStringLiteral(KORVEN_EMU), {QStringLiteral("--paced")});
+        if (!emu->waitForReadyRead(10000)) {
+            state.SkipWithError("korven-emu did not start");
+            return;
+        }
+        ports.append(QString::fromLocal8Bit(emu->readLine()).trimmed());
+        emulators.push_back(std::move(emu));
+    }
+    const QStringList image = fullImage();
+    for (auto _ : state) {
+        DeviceBatch batch(DeviceBatch::Command::Program, image, ports);
+        QEventLoop loop;
+        QObject::connect(&batch, &DeviceBatch::finished, &loop, &QEventLoop::quit);
+        batch.start();
+        if (!batch.isFinished())
+            loop.exec();
+        if (!batch.allSucceeded())
+            state.SkipWithError("programming failed");
+    }
+    state.counters["devices"] = double(state.range(0));
+    for (auto &emu : emulators) {
+        emu->kill();
+        emu->waitForFinished();
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_ProductionLine)
+    ->Arg(1)
+    ->Arg(8)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->UseRealTime();
 BENCHMARK(BM_ProgramPaced)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_ProgramUnpaced)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();
 

@@ -44,25 +44,33 @@ const char *const kUsage =
     "                     oraz podsumowanie (szacunek); --json: jeden obiekt JSON\n"
     "\n"
     "Polecenia dla mikroindeksera (łącze 38400 bit/s, 8N1, bez sterowania przepływem):\n"
-    "  program PLIK.dat --port PORT   kompiluje program i ładuje go do mikroindeksera,\n"
-    "                     sprawdzając echo każdego bajtu; jedna ponowna próba\n"
-    "  verify PLIK.dat --port PORT    porównuje pamięć mikroindeksera ze skompilowanym\n"
-    "                     programem\n"
+    "  program PLIK.dat --port PORT [--port PORT]...   kompiluje program i ładuje go do\n"
+    "                     mikroindeksera, sprawdzając echo każdego bajtu; jedna ponowna\n"
+    "                     próba. Kilka portów (albo --ports-file): wszystkie urządzenia\n"
+    "                     naraz, wiersz z werdyktem i czasem dla każdego portu, gdy skończy,\n"
+    "                     i podsumowanie; kod 0 tylko, gdy wszystkie się udały\n"
+    "  verify PLIK.dat --port PORT [--port PORT]...    porównuje pamięć mikroindeksera\n"
+    "                     ze skompilowanym programem i wypisuje linie, które się różnią\n"
+    "                     (oczekiwane i odebrane bajty); kilka portów jak przy program\n"
     "  run --port PORT    uruchamia program w mikroindekserze (kończy się, gdy urządzenie\n"
     "                     potwierdzi start, nie czeka na koniec programu)\n"
-    "  stop --port PORT   stop awaryjny: wysyła \"s\"\n"
-    "  reset --port PORT  restart mikroindeksera: wysyła \"t\" i czeka 2 s\n"
+    "  stop --port PORT   stop awaryjny: wysyła \"s\" i mówi o tym\n"
+    "  reset --port PORT  restart mikroindeksera: wysyła \"t\", czeka 2 s i mówi o tym\n"
     "  test --port PORT   test komunikacji: wypisuje odpowiedź urządzenia\n"
     "\n"
     "Opcje:\n"
     "  --port PORT        port szeregowy urządzenia, np. /dev/ttyUSB0, /dev/serial/by-id/...\n"
-    "                     albo COM3; wymagany przez polecenia dla mikroindeksera\n"
+    "                     albo COM3; wymagany przez polecenia dla mikroindeksera; program\n"
+    "                     i verify przyjmują go wiele razy (ten sam port tylko raz)\n"
+    "  --ports-file PLIK  porty z pliku, jeden w wierszu (puste i zaczynające się od #\n"
+    "                     pomijane): linia produkcyjna dla program i verify\n"
     "  --help, -h         ta pomoc\n"
     "  --version          wersja programu\n"
     "\n"
     "Kod wyjścia: 0 powodzenie, 1 błąd programu lub urządzenia (błąd kompilacji, zła\n"
-    "kolejność ustawień, brak odpowiedzi urządzenia, niezgodność), 2 złe wywołanie,\n"
-    "nieczytelny plik lub port, którego nie można otworzyć.";
+    "kolejność ustawień, brak odpowiedzi urządzenia, niezgodność; przy kilku portach\n"
+    "także port, którego nie można otworzyć), 2 złe wywołanie (także port podany dwa\n"
+    "razy), nieczytelny plik lub port, którego nie można otworzyć.";
 
 struct LoadedWithDrive {
     LoadedProgram program;
@@ -113,13 +121,9 @@ int compiledImage(const QString &path, QStringList *image, const QString &device
 
 int device(QStringList arguments) {
     const QString command = arguments.takeFirst();
-    const int portAt = int(arguments.indexOf(QStringLiteral("--port")));
-    if (portAt < 0 || portAt + 1 >= arguments.size()) {
-        err(QStringLiteral("Polecenie %1 wymaga --port PORT.").arg(command));
-        return BadInput;
-    }
-    const QString port = arguments.takeAt(portAt + 1);
-    arguments.removeAt(portAt);
+    PortList ports;
+    if (const int code = takePorts(command, &arguments, &ports); code != Success)
+        return code;
     QStringList image;
     if (deviceCommandNeedsProgram(command)) {
         if (arguments.size() != 1) {
@@ -132,7 +136,7 @@ int device(QStringList arguments) {
         err(QString::fromUtf8(kUsage));
         return BadInput;
     }
-    return runDeviceCommand(command, port, image);
+    return runDeviceCommand(command, ports, image);
 }
 
 int compile(const QString &path) {

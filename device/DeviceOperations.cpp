@@ -26,12 +26,30 @@ bool echoed(const QByteArray &answer, char letter) {
     return answer.size() == 1 && answer.toUpper()[0] == letter;
 }
 
+QString hexByte(quint8 value) {
+    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+}
+
 } // namespace
+
+QString LineDifference::text() const {
+    QStringList sent;
+    QStringList answered;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        sent.append(hexByte(quint8(expected[i])));
+        const std::optional<quint8> answer = i < received.size() ? received[i] : std::nullopt;
+        answered.append(answer ? hexByte(*answer) : QStringLiteral("--"));
+    }
+    return QStringLiteral("Linia %1: oczekiwano %2, odebrano %3")
+        .arg(line + 1)
+        .arg(sent.join(QLatin1Char(' ')), answered.join(QLatin1Char(' ')));
+}
 
 DeviceOperations::DeviceOperations(ComPort &port, DeviceHost host)
     : m_port(port), m_host(std::move(host)) {}
 
 bool DeviceOperations::WyslijPolecenie(const QString &line) {
+    m_lineExchanges.clear();
     if (!m_port.Connected() && !m_host.openPort())
         return false;
     if (m_exchangeDepth == 0)
@@ -41,6 +59,7 @@ bool DeviceOperations::WyslijPolecenie(const QString &line) {
     const bool ok = sendWithEcho(
         m_port, line,
         [this](const ByteExchange &e) {
+            m_lineExchanges.append(e);
             if (m_host.exchanged)
                 m_host.exchanged(e);
             if (!e.matches() && m_host.mismatch)
@@ -57,6 +76,8 @@ bool DeviceOperations::transferImage(const QStringList &image, char letter,
     ExchangeScope scope(m_exchangeDepth);
     DetachedHandler detached(m_port);
     m_refusal.clear();
+    m_streamStarted = false;
+    m_differences.clear();
     m_silence = SilenceWatch();
     const int length = ObliczDlProg(image);
     // The device holds 1000 bytes; a longer image is never sent, which also keeps
@@ -75,6 +96,7 @@ bool DeviceOperations::transferImage(const QStringList &image, char letter,
         m_host.banner(QStringLiteral("Programowanie mikroindeksera"));
     drain(m_port);
     m_port.setReadTotalConstant(500);
+    m_streamStarted = true;
     m_port.WriteText(QByteArray(1, letter));
     if (!echoed(m_port.ReadText(1), letter)) {
         m_host.banner(QStringLiteral("Mikroindekser nie odpowiada !"));
@@ -89,8 +111,12 @@ bool DeviceOperations::transferImage(const QStringList &image, char letter,
     }
     bool ok = true;
     int sent = 0;
-    for (const QString &line : image) {
-        ok = WyslijPolecenie(line) && ok;
+    for (int index = 0; index < image.size(); ++index) {
+        const QString &line = image[index];
+        const bool lineOk = WyslijPolecenie(line);
+        ok = lineOk && ok;
+        if (!lineOk)
+            noteDifference(index, line);
         sent += int(imageLineBytes(line).size());
         if (m_host.progress)
             m_host.progress(sent, length);
@@ -108,24 +134,32 @@ bool DeviceOperations::transferImage(const QStringList &image, char letter,
     return m_port.ReadText(1) == QByteArray("e") && ok;
 }
 
-Verdict DeviceOperations::program(const QStringList &image) {
-    bool ok = Programuj(image);
-    // One retry, unless the user stopped the device meanwhile or nothing on the wire
-    // could change the outcome.
-    if (!ok && !m_stopRequested && m_refusal.isEmpty())
-        ok = Programuj(image);
+void DeviceOperations::noteDifference(int index, const QString &line) {
+    LineDifference difference;
+    difference.line = index;
+    difference.expected = imageLineBytes(line);
+    for (const ByteExchange &e : std::as_const(m_lineExchanges))
+        difference.received.append(e.echo);
+    m_differences.append(difference);
+}
+
+Verdict DeviceOperations::programAttempt(const QStringList &image) {
+    const bool ok = Programuj(image);
     if (!m_refusal.isEmpty())
-        return {false, m_refusal};
-    return {ok, ok ? QStringLiteral("Programowanie mikroindeksera zakończone pomyślnie")
-                   : QStringLiteral("Błąd przy programowaniu mikroindeksera")};
+        return {false, m_refusal, {}};
+    return {ok,
+            ok ? QStringLiteral("Programowanie mikroindeksera zakończone pomyślnie")
+               : QStringLiteral("Błąd przy programowaniu mikroindeksera"),
+            {}};
 }
 
 Verdict DeviceOperations::verify(const QStringList &image) {
     const bool ok = Weryfikuj(image);
     if (!m_refusal.isEmpty())
-        return {false, m_refusal};
+        return {false, m_refusal, {}};
     return {ok,
-            ok ? QStringLiteral("Weryfikacja OK") : QStringLiteral("Weryfikacja - brak zgodności")};
+            ok ? QStringLiteral("Weryfikacja OK") : QStringLiteral("Weryfikacja - brak zgodności"),
+            m_differences};
 }
 
 bool DeviceOperations::Programuj(const QStringList &image) {

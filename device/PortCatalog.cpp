@@ -1,5 +1,7 @@
 #include "PortCatalog.h"
 
+#include "SerialPlatform.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSerialPortInfo>
@@ -54,12 +56,21 @@ QList<PortEntry> PortCatalog::present(const QString &stableFolder) {
 }
 
 QList<PortEntry> PortCatalog::withCurrent(QList<PortEntry> ports, const QString &current) {
-    if (!current.isEmpty() && indexOf(ports, current) < 0)
-        ports.append({current, QString()});
+    if (!current.isEmpty() && indexOf(ports, current) < 0) {
+        // Where ports are no files, a port the system does not list is not there.
+        const QString node = platform::deviceNode(current);
+        ports.append({current, QString(), node.isEmpty() || !QFileInfo::exists(node)});
+    }
     std::stable_sort(ports.begin(), ports.end(), [](const PortEntry &a, const PortEntry &b) {
         return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
     });
     return ports;
+}
+
+bool PortCatalog::samePort(const QString &a, const QString &b) {
+    if (a.compare(b, Qt::CaseInsensitive) == 0)
+        return true;
+    return !platform::deviceNode(a).isEmpty() && canonical(a) == canonical(b);
 }
 
 int PortCatalog::indexOf(const QList<PortEntry> &ports, const QString &port) {

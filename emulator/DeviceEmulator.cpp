@@ -39,6 +39,10 @@ DeviceEmulator::DeviceEmulator(PseudoTerminal &terminal, Faults faults, QObject 
 void DeviceEmulator::send(const QByteArray &bytes) {
     if (m_faults.silent || bytes.isEmpty())
         return;
+    // Paced, a stream keeps us from the event loop: a stray byte due meanwhile goes
+    // out before the next answer.
+    if (m_strayDueUs >= 0)
+        sendStrayWhenDue();
     if (m_faults.paced) {
         // The echo of a byte leaves after that byte has fully arrived, and takes as
         // long again to cross the wire: twenty bit-times after the host sent it.
@@ -62,22 +66,26 @@ void DeviceEmulator::onReadable() {
         if (m_log.isOpen())
             m_log.write(arrived);
         m_incoming += arrived;
-        while (!m_incoming.isEmpty() && m_terminal.isOpen()) {
-            const quint8 byte = quint8(m_incoming.front());
-            m_incoming.remove(0, 1);
-            m_lastArrivalUs = m_clock.nsecsElapsed() / 1000;
-            ++m_totalReceived;
-            if (m_faults.muteAfter > 0 && m_totalReceived > m_faults.muteAfter)
-                m_faults.silent = true;
-            onByte(byte);
-            if (m_faults.hangupAfter > 0 && m_totalReceived >= m_faults.hangupAfter)
-                hangUp();
-        }
+        processIncoming();
         // Paced: the next byte of a stream follows the echo at once; waiting for it
         // here instead of in the event loop keeps the wake-up short against the
         // bit-times being modelled.
         if (!m_faults.paced || !m_terminal.isOpen() || !m_terminal.waitReadable(2))
             return;
+    }
+}
+
+void DeviceEmulator::processIncoming() {
+    while (!m_incoming.isEmpty() && m_terminal.isOpen() && !m_stalled) {
+        const quint8 byte = quint8(m_incoming.front());
+        m_incoming.remove(0, 1);
+        m_lastArrivalUs = m_clock.nsecsElapsed() / 1000;
+        ++m_totalReceived;
+        if (m_faults.muteAfter > 0 && m_totalReceived > m_faults.muteAfter)
+            m_faults.silent = true;
+        onByte(byte);
+        if (m_faults.hangupAfter > 0 && m_totalReceived >= m_faults.hangupAfter)
+            hangUp();
     }
 }
 
@@ -137,18 +145,47 @@ void DeviceEmulator::onStreamByte(quint8 byte) {
     } else {
         quint8 answer = byte;
         if (m_stream == 'P')
-            m_memory[m_received] = char(byte);
+            m_memory[m_received] =
+                char(m_faults.corruptAt == m_received + 1 ? quint8(~byte) : byte);
         else
             answer = m_received < m_memory.size() ? quint8(m_memory[m_received]) : quint8(~byte);
         ++m_received;
         if (m_faults.wrongEchoAt == m_received)
             answer = quint8(~answer);
+        if (m_faults.lateEchoAt == m_received && !m_lateEchoDone) {
+            // Busy for a while: the echo comes late, the bytes meanwhile wait for it.
+            m_lateEchoDone = true;
+            m_stalled = true;
+            QTimer::singleShot(m_faults.lateEchoMs, this, [this, answer] {
+                m_stalled = false;
+                send(QByteArray(1, char(answer)));
+                endStreamWhenComplete();
+                processIncoming();
+            });
+            return;
+        }
         send(QByteArray(1, char(answer)));
     }
-    if (m_received >= m_expected) {
-        m_state = State::Idle;
-        send(QByteArray(1, m_faults.upperCaseEnd ? 'E' : 'e'));
+    endStreamWhenComplete();
+}
+
+void DeviceEmulator::endStreamWhenComplete() {
+    if (m_state != State::Data || m_received < m_expected)
+        return;
+    m_state = State::Idle;
+    send(QByteArray(1, m_faults.upperCaseEnd ? 'E' : 'e'));
+    if (m_faults.strayAfterEnd && !m_strayDone) {
+        m_strayDone = true;
+        m_strayDueUs = m_clock.nsecsElapsed() / 1000 + 20000;
+        QTimer::singleShot(20, Qt::PreciseTimer, this, &DeviceEmulator::sendStrayWhenDue);
     }
+}
+
+void DeviceEmulator::sendStrayWhenDue() {
+    if (m_strayDueUs < 0 || m_clock.nsecsElapsed() / 1000 < m_strayDueUs)
+        return;
+    m_strayDueUs = -1;
+    send(QByteArrayLiteral("x"));
 }
 
 void DeviceEmulator::startProgram() {

@@ -26,6 +26,10 @@ struct Faults {
     int muteAfter = 0;          // falls silent after receiving N bytes
     int staleBytes = 0;         // bytes queued for the program before anything is asked
     bool paced = false;         // answers at the real 38400 bit/s wire rate
+    int corruptAt = 0;          // stores the Nth program byte changed, echoing it right
+    int lateEchoAt = 0;         // once, echoes the Nth image byte lateEchoMs late
+    int lateEchoMs = 770;
+    bool strayAfterEnd = false; // once, one stray byte 20 ms after a stream's "e"
     QString receivedLog;        // every byte received is appended to this file at once
 };
 
@@ -45,8 +49,11 @@ public:
 private:
     enum class State { Idle, Length, Data };
     void onReadable();
+    void processIncoming();
     void onByte(quint8 byte);
     void onStreamByte(quint8 byte);
+    void endStreamWhenComplete();
+    void sendStrayWhenDue();
     void send(const QByteArray &bytes);
     void startProgram();
     void programEnded();
@@ -66,6 +73,10 @@ private:
     int m_received = 0;
     int m_totalReceived = 0;
     QByteArray m_incoming;
+    bool m_stalled = false; // a late echo is pending: later bytes wait for it
+    bool m_lateEchoDone = false;
+    bool m_strayDone = false;
+    qint64 m_strayDueUs = -1;
     QFile m_log;
     QByteArray m_memory;
     bool m_running = false;

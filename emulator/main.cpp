@@ -2,6 +2,7 @@
 // hardware. Prints the terminal's path, then plays the device until it is ended.
 
 #include "DeviceEmulator.h"
+#include "LinkFaultOptions.h"
 #include "ProfileFile.h"
 #include "ProgramRunOptions.h"
 #include "PseudoTerminal.h"
@@ -82,6 +83,7 @@ int main(int argc, char *argv[]) {
                                  QStringLiteral("PLIK"));
     parser.addOptions(
         {ini, silent, wrongEcho, extra, lower, upperEnd, swap, hangup, mute, stale, paced, log});
+    emu::addLinkFaultOptions(parser);
     emu::addProgramRunOptions(parser);
     parser.process(app);
     if (parser.isSet(help))
@@ -104,6 +106,7 @@ int main(int argc, char *argv[]) {
     faults.staleBytes = parser.value(stale).toInt();
     faults.paced = parser.isSet(paced);
     faults.receivedLog = parser.value(log);
+    emu::readLinkFaultOptions(parser, &faults);
 
     emu::PseudoTerminal terminal;
     if (!terminal.isOpen()) {

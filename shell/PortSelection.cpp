@@ -18,9 +18,16 @@ PortSelection::~PortSelection() = default;
 
 bool PortSelection::emulatorInUse() const { return m_emulator && m_emulator->running(); }
 
+qint64 PortSelection::emulatorProcessId() const { return m_emulator ? m_emulator->processId() : 0; }
+
+bool PortSelection::emulatorEnded() const {
+    return m_emulator && !m_emulator->port().isEmpty() && !m_emulator->running();
+}
+
 bool PortSelection::choose() {
     m_port.ClosePort();
-    const bool emulator = emulatorInUse();
+    // An emulator that has ended is still the port in use: offered first, to start anew.
+    const bool emulator = emulatorInUse() || emulatorEnded();
     TComSettingsFrm dialog(emulator ? m_portBeforeEmulator : m_port.settings.Port,
                            PortCatalog::present(), EmulatorLauncher::available(m_programDir),
                            emulator, m_port.settings, m_parent);

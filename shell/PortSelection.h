@@ -25,12 +25,16 @@ public:
     // chose a port (or the emulator) and the settings name it now.
     bool choose();
     bool emulatorInUse() const;
+    // The emulator's process while it runs, else 0.
+    qint64 emulatorProcessId() const;
     // Stops the emulator; the port then names what it named before the emulator, since
     // a pseudo-terminal of this run means nothing to the next one.
     void close();
 
 private:
     bool useEmulator();
+    // The emulator was the port in use and has ended on its own.
+    bool emulatorEnded() const;
 
     QWidget *m_parent;
     ComPort &m_port;

@@ -34,6 +34,12 @@ void drawCurrentArrow(QPainter *painter, const QRect &gutter) {
     painter->drawPath(arrow);
 }
 
+// Beside the text, so that a selected line that differs still shows it.
+void drawDifference(QPainter *painter, const QRect &gutter) {
+    painter->fillRect(QRect(gutter.left() + 1, gutter.top() + 1, 3, gutter.height() - 2),
+                      QColor(200, 20, 20));
+}
+
 } // namespace
 
 qsizetype ProgramListDelegate::commentStart(const QString &line) {
@@ -59,6 +65,8 @@ void ProgramListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     painter->save();
     const QRect gutter(opt.rect.left(), opt.rect.top(), kGutterWidth, opt.rect.height());
     painter->setRenderHint(QPainter::Antialiasing, true);
+    if (has(marks, LineMark::Difference))
+        drawDifference(painter, gutter);
     if (has(marks, LineMark::Breakpoint))
         drawBreakpoint(painter, gutter);
     if (has(marks, LineMark::Current))

@@ -96,9 +96,13 @@ TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     }
     m_device = std::make_unique<DeviceOperations>(*ComPort1, host);
     ComPort1->setOnRxChar([this](int count) { ComPort1RxChar(count); });
-    connect(ComPort1, &ComPort::portLost, this, &TMainForm::ShowMessageEx);
-    m_portSelection = std::make_unique<PortSelection>(
-        this, *ComPort1, m_programDir, [this](const QString &text) { ShowMessageEx(text); });
+    connect(ComPort1, &ComPort::portLost, this, &TMainForm::showPortLost);
+    m_portSelection =
+        std::make_unique<PortSelection>(this, *ComPort1, m_programDir, [this](const QString &text) {
+            ShowMessageEx(text);
+            showDeviceContent();
+        });
+    setUpDeviceContent();
 }
 
 QString TMainForm::portIniPath() const { return m_settingsDir + QStringLiteral("rs232.ini"); }
@@ -126,7 +130,9 @@ bool TMainForm::OpenComPort() {
         ComPort1->OpenPort();
         return true;
     } catch (const PortError &e) {
-        ui::showMessage(this, PortReason::openFailureMessage(ComPort1->settings.Port, e.reason()));
+        const QString message = PortReason::openFailureMessage(ComPort1->settings.Port, e.reason());
+        m_portFailure = message.section(QLatin1Char('\n'), 0, 0);
+        ui::showMessage(this, message);
         return false;
     }
 }
@@ -181,6 +187,7 @@ bool TMainForm::GenerujProgram() {
     else if (Panel5->text() == memoryPanel->toolTip())
         ShowMessageEx(QString());
     memoryPanel->setToolTip(result.error);
+    showDeviceContent();
     if (result.ok()) {
         ProgressBar1->setValue(memoryBarPosition(length));
         memoryPanel->setText(memoryText(length));
@@ -475,6 +482,7 @@ void TMainForm::miWyborClick() {
     // The emulator's terminal means nothing to a later run: rs232.ini keeps the real port.
     if (m_portSelection->choose() && !m_portSelection->emulatorInUse())
         storePortSettings();
+    showDeviceContent();
 }
 
 bool TMainForm::storePortSettings() {

@@ -2,6 +2,7 @@
 
 #include "CommandFlows.h"
 #include "CompileErrorNotice.h"
+#include "DeviceContent.h"
 #include "DeviceOperations.h"
 #include "DriveSettings.h"
 #include "ExchangeJob.h"
@@ -81,6 +82,8 @@ public:
     void GetReportValue(const QString &name, QString &value) const;
     ListingReport &listingReport() { return m_listing; }
 
+    // The port command with the emulator it may have started.
+    PortSelection &portSelection() { return *m_portSelection; }
     // Milliseconds the shut-down waits before it writes the port settings.
     void setShutdownPause(int milliseconds) { m_shutdownPause = milliseconds; }
 
@@ -131,6 +134,7 @@ private:
     QLabel *memoryPanel;
     QProgressBar *ProgressBar1;
     QLabel *driverPanel;
+    QLabel *devicePanel;
     QPushButton *sbtnStop;
     QMenu *mnuPlik, *mnuPolecenia, *mnuUstawienia, *mnuPomoc, *PopupMenuProg;
     QAction *miNowy, *miOtworz, *miZapisz, *miZamknij;
@@ -168,8 +172,18 @@ private:
     template <typename Command> bool deviceCommand(Command command);
     // Starts a job unless one runs; done runs when it has finished.
     bool startJob(DeviceJob *job, const std::function<void(bool ok, const QString &text)> &done);
-    // Programming or verifying the image: busy state, the job, its verdict in the banner.
-    void startImageExchange(const ExchangeJob::Exchange &exchange, const QString &failureVerdict);
+    // Programming or verifying the image: busy state, the job, its verdict in the banner,
+    // what the device holds afterwards.
+    void startImageExchange(const ExchangeJob::Exchange &exchange, const QString &failureVerdict,
+                            bool programming);
+    // What the device holds: the status-bar field and the verify's marks, now.
+    void setUpDeviceContent();
+    void showDeviceContent();
+    void noteImageExchange(const ExchangeJob &job, bool programming, const QByteArray &image,
+                           const QString &fileName, const QStringList &lines);
+    QByteArray currentImageBytes() const;
+    // A port failure's message with, on the next line, what the user can do about it.
+    void showPortLost(const QString &message);
     void showTransferProgress(int done, int total);
     // The memory panel's bar back on the memory use of the image.
     void showMemoryUse();
@@ -189,6 +203,9 @@ private:
     std::unique_ptr<DeviceOperations> m_device;
     std::unique_ptr<PortSelection> m_portSelection;
     QPointer<DeviceJob> m_job;
+    DeviceContent m_content;
+    // The first line of a port failure during the running job, for the banner.
+    QString m_portFailure;
     enum class Shutdown { No, Pausing, Done };
     Shutdown m_shutdown = Shutdown::No;
     TWaitForm *m_waitForm = nullptr;

@@ -10,16 +10,32 @@
 #include "Messages.h"
 #include "NonCommandLines.h"
 #include "PortSelection.h"
+#include "ProgramListModel.h"
 #include "ResetJob.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QLabel>
+#include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTime>
 #include <QTimer>
 
 namespace korven {
+namespace {
+
+// The line under a port failure in the banner: what the user can do about it.
+const char *const kPortFailureAdvice =
+    "Sprawdź kabel lub przejściówkę i wybierz port ponownie (menu Ustawienia)";
+
+QString withAdvice(const QString &failure) {
+    return failure + QLatin1Char('\n') + QString::fromUtf8(kPortFailureAdvice);
+}
+
+} // namespace
 
 bool TMainForm::startJob(DeviceJob *job,
                          const std::function<void(bool ok, const QString &text)> &done) {
@@ -30,17 +46,26 @@ bool TMainForm::startJob(DeviceJob *job,
         return false;
     }
     m_job = job;
+    m_portFailure.clear();
     connect(job, &DeviceJob::progress, this, &TMainForm::showTransferProgress);
-    connect(job, &DeviceJob::portError, this,
-            [this](const QString &m) { ui::showMessage(this, m); });
+    connect(job, &DeviceJob::portError, this, [this](const QString &m) {
+        m_portFailure = m.section(QLatin1Char('\n'), 0, 0);
+        ui::showMessage(this, m);
+    });
     connect(job, &DeviceJob::finished, this, [this, job, done](bool ok) {
         m_job = nullptr;
         job->deleteLater();
+        const QString failure = m_portFailure;
         done(ok, job->resultText());
+        // The outcome stays the first line; the next one says how to get the port back.
+        if (!failure.isEmpty())
+            ShowMessageEx(withAdvice(job->resultText().isEmpty() ? failure : job->resultText()));
     });
     job->start();
     return true;
 }
+
+void TMainForm::showPortLost(const QString &message) { ShowMessageEx(withAdvice(message)); }
 
 void TMainForm::showTransferProgress(int done, int total) {
     ProgressBar1->setRange(0, qMax(1, total));
@@ -89,7 +114,7 @@ void TMainForm::miProgramujClick() {
         return;
     }
     startImageExchange(ExchangeJob::program(m_doc.image()),
-                       QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+                       QStringLiteral("Błąd przy programowaniu mikroindeksera"), true);
 }
 
 void TMainForm::Weryfikacja1Click() {
@@ -106,21 +131,80 @@ void TMainForm::Weryfikacja1Click() {
         return;
     }
     startImageExchange(ExchangeJob::verify(m_doc.image()),
-                       QStringLiteral("Weryfikacja - brak zgodności"));
+                       QStringLiteral("Weryfikacja - brak zgodności"), false);
 }
 
 void TMainForm::startImageExchange(const ExchangeJob::Exchange &exchange,
-                                   const QString &failureVerdict) {
+                                   const QString &failureVerdict, bool programming) {
     DisableControls();
-    startJob(new ExchangeJob(*ComPort1, m_host, exchange, failureVerdict),
-             [this](bool, const QString &verdict) {
-                 ShowMessageEx(verdict);
-                 showMemoryUse();
-                 EnableControls();
-             });
+    auto *job = new ExchangeJob(*ComPort1, m_host, exchange, failureVerdict);
+    const QByteArray image = DeviceContent::bytesOf(m_doc.image());
+    const QString fileName = m_doc.fileName();
+    const QStringList lines = m_doc.lines();
+    startJob(job, [this, job, programming, image, fileName, lines](bool, const QString &verdict) {
+        ShowMessageEx(verdict);
+        showMemoryUse();
+        EnableControls();
+        noteImageExchange(*job, programming, image, fileName, lines);
+    });
+}
+
+void TMainForm::noteImageExchange(const ExchangeJob &job, bool programming, const QByteArray &image,
+                                  const QString &fileName, const QStringList &lines) {
+    if (job.verdict().ok)
+        m_content.confirm(image, fileName, QTime::currentTime());
+    else if (programming && job.streamStarted())
+        m_content.interrupted();
+    else if (!programming && job.streamStarted())
+        m_content.verifyFailed(image, job.verdict().differences, lines);
+    showDeviceContent();
+    // The first line the device holds differently, selected for the user to look at.
+    if (const QList<int> differing = m_content.differingLines(); !differing.isEmpty())
+        showProgram(differing.first());
+}
+
+void TMainForm::setUpDeviceContent() {
+    devicePanel->setContentsMargins(12, 0, 4, 0);
+    // Every change of the program shows in the list; the field follows it at once.
+    connect(m_model, &QAbstractItemModel::modelReset, this, &TMainForm::showDeviceContent);
+    showDeviceContent();
+}
+
+QByteArray TMainForm::currentImageBytes() const {
+    return m_doc.imageValid() ? DeviceContent::bytesOf(m_doc.image()) : QByteArray();
+}
+
+void TMainForm::showDeviceContent() {
+    // The device behind the port: an emulator started anew is another device, even on a
+    // terminal of the same name, and one that has ended holds nothing.
+    const qint64 emulator = m_portSelection->emulatorProcessId();
+    m_content.setPort(
+        emulator ? QStringLiteral("%1 (emulator %2)").arg(ComPort1->settings.Port).arg(emulator)
+                 : ComPort1->settings.Port);
+    m_content.followProgram(m_doc.lines());
+    const QByteArray current = currentImageBytes();
+    devicePanel->setText(m_content.statusText(current));
+    devicePanel->setToolTip(QStringLiteral("Program w mikroindekserze na porcie %1, o ile wiadomo "
+                                           "od uruchomienia okna")
+                                .arg(ComPort1->settings.Port));
+    // In a narrow window the field leaves the driver's text cut: it stays at hand.
+    driverPanel->setToolTip(driverPanel->text());
+    // Another or a broken program in the device is a warning (it would run, not this one),
+    // and so is a difference found.
+    QPalette palette = statusBar()->palette();
+    if (m_content.holdsOtherThan(current) || !m_content.differingLines().isEmpty())
+        palette.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
+    devicePanel->setPalette(palette);
+    const QList<int> differing = m_content.differingLines();
+    m_model->setMarkedRows(ProgramListModel::LineMark::Difference,
+                           QSet<int>(differing.begin(), differing.end()));
 }
 
 void TMainForm::Uruchom1Click() {
+    // A machine must not move through another program's positions unannounced.
+    if (const QString question = m_content.runQuestion(currentImageBytes());
+        !question.isEmpty() && !ui::askYesNo(this, question, false))
+        return;
     DisableControls();
     // The controls stay off until the device reports its end, a stop or a restart,
     // or until STOP.
@@ -134,6 +218,8 @@ void TMainForm::miTestKomunikacjiClick() {
 }
 
 void TMainForm::miResetClick() {
+    m_content.forget();
+    showDeviceContent();
     // STOP off first, so that the repaint of DisableControls shows it off for the pause.
     sbtnStop->setEnabled(false);
     DisableControls();
@@ -163,6 +249,8 @@ void TMainForm::miAktualizujClick() {
         return;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_content.forget();
+    showDeviceContent();
     ShowMessageEx(QStringLiteral("Aktualizacja firmware'u"));
     DisableControls();
     sbtnStop->setEnabled(false);

@@ -287,6 +287,9 @@ void TMainForm::buildStatusBar() {
     statusBar()->addWidget(memoryPanel);
     statusBar()->addWidget(barPanel);
     statusBar()->addWidget(driverPanel, 1);
+    // What the device holds, at the right end.
+    devicePanel = new QLabel(this);
+    statusBar()->addPermanentWidget(devicePanel);
     statusBar()->setSizeGripEnabled(true);
 }
 
@@ -299,6 +302,7 @@ void TMainForm::nameControls() {
         {memoryPanel, "memoryPanel"},
         {ProgressBar1, "ProgressBar1"},
         {driverPanel, "driverPanel"},
+        {devicePanel, "devicePanel"},
         {sbtnStop, "sbtnStop"},
         {mnuPlik, "mnuPlik"},
         {mnuPolecenia, "mnuPolecenia"},

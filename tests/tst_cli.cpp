@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -118,7 +119,102 @@ private slots:
         r = cli({QStringLiteral("run"), QStringLiteral("--port"), port});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, QStringLiteral("Program uruchomiony\n"));
-        QCOMPARE(cli({QStringLiteral("stop"), QStringLiteral("--port"), port}).code, 0);
+        r = cli({QStringLiteral("stop"), QStringLiteral("--port"), port});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("Wysłano stop awaryjny (\"s\")\n"));
+        r = cli({QStringLiteral("reset"), QStringLiteral("--port"), port});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("Wysłano reset (\"t\"), odczekano 2 s na ponowny start "
+                                       "mikroindeksera\n"));
+    }
+    void verifyNamesTheLinesThatDiffer() {
+        QTemporaryDir dir;
+        const QString path = writeProgram(
+            dir, QStringLiteral("1.0\r\n1\r\n4\r\n001: Czekaj[ms](10)\r\n002: Czekaj[ms](20)\r\n"
+                                "003: Koniec\r\n"));
+        // The device keeps the fifth byte (in line 2) changed.
+        EmulatorProcess emu({QStringLiteral("--corrupt-at"), QStringLiteral("5")});
+        QCOMPARE(cli({QStringLiteral("program"), path, QStringLiteral("--port"), emu.path()}).code,
+                 0);
+        const Run r = cli({QStringLiteral("verify"), path, QStringLiteral("--port"), emu.path()});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QStringLiteral("Błędy w transmisji !\n"
+                                       "Weryfikacja - brak zgodności\n"
+                                       "Linia 2: oczekiwano 07 00 14, odebrano 07 FF 14\n"));
+    }
+    void aProductionLineOfDevices() {
+        QTemporaryDir dir;
+        const QString path = writeProgram(
+            dir, QStringLiteral("1.0\r\n1\r\n4\r\n001: Czekaj[ms](10)\r\n002: Czekaj[ms](20)\r\n"
+                                "003: Koniec\r\n"));
+        EmulatorProcess good1, good2({QStringLiteral("--paced")});
+        EmulatorProcess silent({QStringLiteral("--silent")});
+        EmulatorProcess wrong({QStringLiteral("--wrong-echo-at"), QStringLiteral("2")});
+        const QStringList ports = {good1.path(), silent.path(), wrong.path(), good2.path()};
+        QStringList args = {QStringLiteral("program"), path};
+        for (const QString &port : ports)
+            args << QStringLiteral("--port") << port;
+        Run r = cli(args);
+        QCOMPARE(r.code, 1);
+        QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        // One line per device as it finishes, in whatever order, and the summary.
+        const QRegularExpression time(QStringLiteral(" \\(\\d+,\\d\\d s\\)$"));
+        const auto lineOf = [&](const QString &port) {
+            for (const QString &line : lines)
+                if (line.startsWith(port + QStringLiteral(": ")))
+                    return QString(line).remove(time);
+            return QString();
+        };
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(time.match(lines[i]).hasMatch(), qPrintable(lines[i]));
+        const QString ok = QStringLiteral("Programowanie mikroindeksera zakończone pomyślnie");
+        const QString failed = QStringLiteral("Błąd przy programowaniu mikroindeksera");
+        QCOMPARE(lineOf(good1.path()), good1.path() + QStringLiteral(": ") + ok);
+        QCOMPARE(lineOf(good2.path()), good2.path() + QStringLiteral(": ") + ok);
+        QCOMPARE(lineOf(silent.path()), silent.path() + QStringLiteral(": ") + failed +
+                                            QStringLiteral(": Mikroindekser nie odpowiada !"));
+        QCOMPARE(lineOf(wrong.path()), wrong.path() + QStringLiteral(": ") + failed +
+                                           QStringLiteral(": Błędy w transmisji !"));
+        QVERIFY2(lines[4].startsWith(QStringLiteral("Podsumowanie: zaprogramowane pomyślnie 2 z "
+                                                    "4; błąd: ")),
+                 qPrintable(lines[4]));
+        QVERIFY(lines[4].contains(silent.path()) && lines[4].contains(wrong.path()));
+
+        // The good ones verify, from a file of the line's ports.
+        QFile list(dir.filePath(QStringLiteral("ports.txt")));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write("# stanowisko 1\n" + good1.path().toLocal8Bit() + "\n\n" +
+                   good2.path().toLocal8Bit() + "\n");
+        list.close();
+        r = cli({QStringLiteral("verify"), path, QStringLiteral("--ports-file"), list.fileName()});
+        QCOMPARE(r.code, 0);
+        lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lineOf(good1.path()), good1.path() + QStringLiteral(": Weryfikacja OK"));
+        QCOMPARE(lineOf(good2.path()), good2.path() + QStringLiteral(": Weryfikacja OK"));
+        QVERIFY2(lines[2].startsWith(QStringLiteral("Podsumowanie: zgodne 2 z 2 (czas ")),
+                 qPrintable(lines[2]));
+
+        // A port named twice, a missing ports file, several ports for a one-port command.
+        r = cli({QStringLiteral("program"), path, QStringLiteral("--port"), good1.path(),
+                 QStringLiteral("--ports-file"), list.fileName()});
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.err, QStringLiteral("Port %1 podano więcej niż raz.\n").arg(good1.path()));
+        r = cli({QStringLiteral("program"), path, QStringLiteral("--ports-file"),
+                 dir.filePath(QStringLiteral("none.txt"))});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.startsWith(QStringLiteral("Nie można odczytać pliku portów: ")));
+        r = cli({QStringLiteral("run"), QStringLiteral("--port"), good1.path(),
+                 QStringLiteral("--port"), good2.path()});
+        QCOMPARE(r.code, 2);
+        // A port that cannot be opened is one failed device of the line.
+        r = cli({QStringLiteral("verify"), path, QStringLiteral("--port"), good1.path(),
+                 QStringLiteral("--port"), dir.filePath(QStringLiteral("none"))});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.out.contains(QStringLiteral(": Weryfikacja - brak zgodności: Nie mogę "
+                                               "otworzyć portu (")),
+                 qPrintable(r.out));
     }
     void deviceFailures() {
         QTemporaryDir dir;

@@ -5,10 +5,12 @@
 #include "Compiler.h"
 #include "DeviceOperations.h"
 #include "EmulatorProcess.h"
+#include "ExchangeJob.h"
 #include "PortReason.h"
 #include "ProgramLine.h"
 
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace korven;
@@ -20,7 +22,6 @@ struct Link {
     explicit Link(const QString &path) {
         port.settings.Port = path;
         port.settings.forceDeviceLine();
-        DeviceHost host;
         host.banner = [this](const QString &text) { banners.append(text); };
         host.openPort = [this] {
             try {
@@ -35,7 +36,17 @@ struct Link {
         host.pause = [](int ms) { QTest::qWait(ms); };
         ops = std::make_unique<DeviceOperations>(port, host);
     }
+    // The program command with its retry, as the window and korven-cli run it.
+    Verdict program(const QStringList &image) {
+        ExchangeJob job(port, host, ExchangeJob::program(image));
+        QSignalSpy finished(&job, &DeviceJob::finished);
+        job.start();
+        if (finished.isEmpty())
+            finished.wait(10000);
+        return job.verdict();
+    }
     ComPort port;
+    DeviceHost host;
     std::unique_ptr<DeviceOperations> ops;
     QStringList banners;
     QStringList openFailures;
@@ -161,7 +172,7 @@ private slots:
                  qPrintable(QString::number(firstAttempt)));
         QCOMPARE(link.exchanges.size(), SilenceWatch::kGiveUpAfter);
         QCOMPARE(link.banners.last(), QStringLiteral("Mikroindekser nie odpowiada !"));
-        const Verdict verdict = link.ops->program(image);
+        const Verdict verdict = link.program(image);
         QVERIFY(!verdict.ok);
         QCOMPARE(verdict.text, QStringLiteral("Błąd przy programowaniu mikroindeksera"));
         QVERIFY2(clock.elapsed() < firstAttempt + 2000 + 500 + 300,
@@ -182,12 +193,13 @@ private slots:
             image.append(QStringLiteral("02 0C 00 00 01 18 00 56 00 12 00 F3 0D"));
         const QString why =
             QStringLiteral("Program nie mieści się w pamięci mikroindeksera (1300 z 1000 bajtów)");
-        QCOMPARE(link.ops->program(image).text, why);
+        QCOMPARE(link.program(image).text, why);
         QCOMPARE(link.banners, QStringList{why});
         QCOMPARE(link.ops->verify(image).text, why);
         QVERIFY(!link.port.Connected());
         // The next, fitting program goes through and clears the refusal.
-        QVERIFY(link.ops->program(kProgram).ok);
+        QVERIFY(link.program(kProgram).ok);
+        QVERIFY(link.ops->Programuj(kProgram));
         QVERIFY(link.ops->refusal().isEmpty());
         QCOMPARE(link.ops->verify(kProgram).text, QStringLiteral("Weryfikacja OK"));
     }

@@ -5,11 +5,15 @@
 #include "EmulatorProcess.h"
 #include "ExchangeJob.h"
 #include "ProgramLine.h"
+#include "QuietLine.h"
 #include "ResetJob.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace korven;
 
@@ -90,6 +94,82 @@ private slots:
         QCOMPARE(finished[0][0].toBool(), false);
         QCOMPARE(job.resultText(), QStringLiteral("Błąd przy programowaniu mikroindeksera"));
         QVERIFY(!p.port.Connected());
+    }
+    void retryAfterALateEchoAndAStrayByteSucceeds() {
+        // The echo of the fifth image byte comes 0.77 s late, so every later echo of the
+        // first attempt is one behind; 20 ms after its "e" one stray byte follows. Both
+        // reach the line after the first attempt has failed.
+        EmulatorProcess emu({QStringLiteral("--paced"), QStringLiteral("--late-echo-at"),
+                             QStringLiteral("5"), QStringLiteral("--stray-after-end")});
+        Port p(emu.path());
+        const QStringList program = image(40);
+        ExchangeJob job(p.port, p.host, ExchangeJob::program(program));
+        QSignalSpy finished(&job, &DeviceJob::finished);
+        job.start();
+        QVERIFY(finished.count() == 1 || finished.wait(10000));
+        QCOMPARE(job.resultText(),
+                 QStringLiteral("Programowanie mikroindeksera zakończone pomyślnie"));
+        QCOMPARE(p.banners.count(QStringLiteral("Programowanie mikroindeksera")), 2);
+        QVERIFY(p.banners.contains(QStringLiteral("Błędy w transmisji !")));
+        QVERIFY(job.streamStarted());
+        ExchangeJob verify(p.port, p.host, ExchangeJob::verify(program));
+        verify.start();
+        QCOMPARE(verify.resultText(), QStringLiteral("Weryfikacja OK"));
+    }
+    void stopWhileTheLineQuietensEndsWithoutRetry() {
+        QTemporaryDir dir;
+        const QString log = dir.filePath(QStringLiteral("rx"));
+        EmulatorProcess emu({QStringLiteral("--silent"), QStringLiteral("--log"), log});
+        Port p(emu.path());
+        ExchangeJob job(p.port, p.host, ExchangeJob::program(image(5)));
+        // The first attempt blocks in its reads; the event loop runs again only once the
+        // job waits for a quiet line before the retry.
+        bool waitingWhenStopped = false;
+        QTimer::singleShot(0, &job, [&] {
+            waitingWhenStopped = job.isRunning();
+            job.stop();
+        });
+        QSignalSpy finished(&job, &DeviceJob::finished);
+        job.start();
+        QVERIFY(finished.count() == 1 || finished.wait(5000));
+        QVERIFY(waitingWhenStopped);
+        QCOMPARE(finished[0][0].toBool(), false);
+        QCOMPARE(job.resultText(), QStringLiteral("Błąd przy programowaniu mikroindeksera"));
+        QVERIFY(job.streamStarted());
+        // One "P", no retry, and the stop.
+        QTRY_COMPARE(QFileInfo(log).size(), 2);
+        QFile file(log);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("Ps"));
+    }
+    void aQuietLineDropsWhatArrivesAndSendsNothing() {
+        QTemporaryDir dir;
+        const QString log = dir.filePath(QStringLiteral("rx"));
+        EmulatorProcess emu(
+            {QStringLiteral("--stale"), QStringLiteral("20"), QStringLiteral("--log"), log});
+        Port p(emu.path());
+        bool handlerCalled = false;
+        p.port.setOnRxChar([&](int) { handlerCalled = true; });
+        p.port.OpenPort();
+        p.port.setReadTotalConstant(500);
+        QuietLine quiet(p.port);
+        QSignalSpy done(&quiet, &QuietLine::done);
+        QElapsedTimer clock;
+        clock.start();
+        quiet.start();
+        QVERIFY(quiet.isWaiting());
+        QVERIFY(done.wait(5000));
+        QVERIFY(clock.elapsed() >= QuietLine::kQuietMilliseconds);
+        QVERIFY(clock.elapsed() < QuietLine::kLongestMilliseconds + 500);
+        QCOMPARE(quiet.dropped(), 20);
+        QCOMPARE(p.port.ReadTotalConstant(), 500);
+        QVERIFY(!handlerCalled);
+        QVERIFY(p.port.onRxChar()); // the handler is back
+        QVERIFY(!QFile::exists(log) || QFileInfo(log).size() == 0);
+        // A closed port has nothing to wait for.
+        p.port.ClosePort();
+        quiet.start();
+        QCOMPARE(done.count(), 2);
     }
     void resetPausesOnATimerAndHoldsTheStatus() {
         EmulatorProcess emu;

@@ -153,22 +153,36 @@ private slots:
     }
     void hangUpLeavesTheWindowUsable() {
         DeviceFixture f({QStringLiteral("--hangup-after"), QStringLiteral("4")});
+        // The port by a name of its own, which goes with the device as an adapter's
+        // /dev/serial/by-id name does: a freed terminal may soon be another test's.
+        const QString port = f.path(QStringLiteral("ttyKORVEN"));
+        QVERIFY(QFile::link(f.emu.path(), port));
+        f.form->ComPort1->ClosePort();
+        f.form->ComPort1->settings.Port = port;
         f.load({"Czekaj[ms](10)", "Stop", "Koniec"});
         f.driver.acceptMessages = true;
         f.form->miProgramujClick();
+        QTRY_VERIFY(!f.busy());
         QCOMPARE(f.driver.messages.size(), 1);
         QVERIFY2(f.driver.messages[0].contains(QStringLiteral("function failed")),
                  qPrintable(f.driver.messages[0]));
-        QVERIFY(!f.busy());
         QVERIFY(!f.form->ComPort1->Connected());
         QVERIFY(f.form->ComPort1->onRxChar());
+        // The verdict, and on the next line what to do about the port.
+        QCOMPARE(f.banner(), QStringLiteral("Błąd przy programowaniu mikroindeksera\n"
+                                            "Sprawdź kabel lub przejściówkę i wybierz port "
+                                            "ponownie (menu Ustawienia)"));
+        QCOMPARE(f.child<QLabel>("devicePanel")->text(),
+                 QStringLiteral("W mikroindekserze: niepełny (programowanie przerwane)"));
         // The next command tries the port again and says so.
-        f.emu.process().waitForFinished(5000);
+        QTRY_COMPARE_WITH_TIMEOUT(f.emu.process().state(), QProcess::NotRunning, 5000);
+        QFile::remove(port);
         f.form->miTestKomunikacjiClick();
-        // The freed terminal may already belong to another test's emulator (then "busy").
-        QVERIFY2(f.driver.messages.last().startsWith(QStringLiteral("Nie mogę otworzyć portu: ") +
-                                                     f.emu.path()),
-                 qPrintable(f.driver.messages.last()));
+        QTRY_COMPARE(f.driver.messages.size(), 2);
+        QCOMPARE(f.driver.messages.last(), QStringLiteral("Nie mogę otworzyć portu: ") + port);
+        QCOMPARE(f.banner(), QStringLiteral("Nie mogę otworzyć portu: ") + port +
+                                 QStringLiteral("\nSprawdź kabel lub przejściówkę i wybierz "
+                                                "port ponownie (menu Ustawienia)"));
     }
     void testModeLogsEveryByte() {
         DeviceFixture f({}, true);

@@ -5,10 +5,12 @@
 #include "ComPort.h"
 #include "ComPortSettings.h"
 #include "EmulatorProcess.h"
+#include "PortSelection.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
@@ -62,7 +64,7 @@ private slots:
         f.form->miWyborClick();
         // The emulator comes below the ports, the current one among them.
         QCOMPARE(items.last(), TComSettingsFrm::emulatorText());
-        QVERIFY(items.contains(QStringLiteral("ttyKORVEN9")));
+        QVERIFY(items.contains(QStringLiteral("ttyKORVEN9  (brak w systemie)")));
         QCOMPARE(size.width(), 231);
         QVERIFY(size.height() >= 120);
 
@@ -88,6 +90,52 @@ private slots:
         f.choose(QStringLiteral("ttyKORVEN9"));
         QCOMPARE(f.form->ComPort1->settings.Port, QStringLiteral("ttyKORVEN9"));
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(terminal), 5000);
+    }
+    void afterTheEmulatorEndedItIsOfferedAgain() {
+        PortFixture f(QStringLiteral("ttyKORVEN9"));
+        f.choose(TComSettingsFrm::emulatorText());
+        const QString terminal = f.form->ComPort1->settings.Port;
+        f.load({"Czekaj[ms](10)", "Koniec"});
+        f.form->miProgramujClick();
+        QCOMPARE(f.banner(), QStringLiteral("Programowanie mikroindeksera zakończone pomyślnie"));
+        // The emulator ends while its terminal is the port in use.
+        const qint64 pid = f.form->portSelection().emulatorProcessId();
+        QVERIFY(pid > 0);
+        QCOMPARE(QProcess::execute(QStringLiteral("kill"), {QString::number(pid)}), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(f.form->portSelection().emulatorProcessId(), 0, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(terminal), 5000);
+        // Its memory went with it.
+        QTRY_COMPARE(f.child<QLabel>("devicePanel")->text(),
+                     QStringLiteral("W mikroindekserze: nieznany"));
+        // Neither the vanished terminal nor the port before the emulator is pre-selected,
+        // but the emulator, which starts anew on OK.
+        QString current;
+        QStringList items;
+        f.driver.then([&](QWidget *w) {
+            auto *d = qobject_cast<TComSettingsFrm *>(w);
+            current = d->Combo1->currentText();
+            for (int i = 0; i < d->Combo1->count(); ++i)
+                items << d->Combo1->itemText(i);
+            pressOk(w);
+        });
+        f.form->miWyborClick();
+        QCOMPARE(current, TComSettingsFrm::emulatorText());
+        QVERIFY(!items.contains(terminal));
+        QCOMPARE(f.banner(), QStringLiteral("Emulator mikroindeksera w użyciu (bez urządzenia)"));
+        QVERIFY(QFile::exists(f.form->ComPort1->settings.Port));
+        // A fresh device: nothing is known of its program.
+        QCOMPARE(f.child<QLabel>("devicePanel")->text(),
+                 QStringLiteral("W mikroindekserze: nieznany"));
+        f.form->Weryfikacja1Click();
+        QCOMPARE(f.banner(), QStringLiteral("Weryfikacja - brak zgodności"));
+        // A port that is gone is listed for what it was, never pre-selected.
+        f.choose(QStringLiteral("ttyKORVEN9"));
+        f.driver.then([&](QWidget *w) {
+            current = qobject_cast<TComSettingsFrm *>(w)->Combo1->currentText();
+            pressCancel(w);
+        });
+        f.form->miWyborClick();
+        QCOMPARE(current, QString());
     }
     void emulatorStopsWithTheWindowAndIsNotStored() {
         PortFixture f(QStringLiteral("ttyKORVEN9"));

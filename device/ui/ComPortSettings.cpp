@@ -13,6 +13,7 @@
 namespace korven {
 namespace {
 const int kEmulatorRole = Qt::UserRole + 1;
+const int kMissingRole = Qt::UserRole + 2;
 } // namespace
 
 TComSettingsFrm::TComSettingsFrm(const QString &currentPort, const QList<PortEntry> &ports,
@@ -28,11 +29,12 @@ TComSettingsFrm::TComSettingsFrm(const QString &currentPort, const QList<PortEnt
     const QList<PortEntry> listed = PortCatalog::withCurrent(ports, currentPort);
     int widest = 0;
     for (const PortEntry &entry : listed) {
-        const QString text = entry.details.isEmpty()
-                                 ? entry.name
-                                 : QStringLiteral("%1  (%2)").arg(entry.name, entry.details);
+        const QString details = entry.missing ? QStringLiteral("brak w systemie") : entry.details;
+        const QString text =
+            details.isEmpty() ? entry.name : QStringLiteral("%1  (%2)").arg(entry.name, details);
         Combo1->addItem(text, entry.name);
         Combo1->setItemData(Combo1->count() - 1, text, Qt::ToolTipRole);
+        Combo1->setItemData(Combo1->count() - 1, entry.missing, kMissingRole);
         widest = qMax(widest, Combo1->fontMetrics().horizontalAdvance(text));
     }
     if (offerEmulator) {
@@ -42,9 +44,11 @@ TComSettingsFrm::TComSettingsFrm(const QString &currentPort, const QList<PortEnt
     }
     // The list opens as wide as its longest entry; the closed field shows the start.
     Combo1->view()->setMinimumWidth(widest + 40);
-    Combo1->setCurrentIndex(emulatorCurrent && offerEmulator
-                                ? Combo1->count() - 1
-                                : PortCatalog::indexOf(listed, currentPort));
+    // A port that is gone is listed, so the user sees what it was, but never pre-selected.
+    const int current = PortCatalog::indexOf(listed, currentPort);
+    Combo1->setCurrentIndex(emulatorCurrent && offerEmulator           ? Combo1->count() - 1
+                            : current >= 0 && !listed[current].missing ? current
+                                                                       : -1);
     bbtnSzukaj = new QPushButton(QStringLiteral("Szukaj mikroindeksera"), group);
     bbtnSzukaj->setObjectName(QStringLiteral("bbtnSzukaj"));
     bbtnSzukaj->setAutoDefault(false);
@@ -87,7 +91,8 @@ std::optional<PortChoice> TComSettingsFrm::choice() const {
 QStringList TComSettingsFrm::searchablePorts() const {
     QStringList ports;
     for (int i = 0; i < Combo1->count(); ++i)
-        if (!Combo1->itemData(i, kEmulatorRole).toBool())
+        if (!Combo1->itemData(i, kEmulatorRole).toBool() &&
+            !Combo1->itemData(i, kMissingRole).toBool())
             ports.append(Combo1->itemData(i).toString());
     return ports;
 }

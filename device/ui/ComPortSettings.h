@@ -24,8 +24,9 @@ struct PortChoice {
 class TComSettingsFrm : public ui::DialogBase {
     Q_OBJECT
 public:
-    // line: the serial settings the search uses; emulatorCurrent: the emulator is in use
-    // (it is then the entry pre-selected, currentPort the port used before it).
+    // line: the serial settings the search uses; emulatorCurrent: the emulator is in use or
+    // was until it ended (it is then the entry pre-selected, currentPort the port used
+    // before it). A current port the system no longer has is not pre-selected.
     TComSettingsFrm(const QString &currentPort, const QList<PortEntry> &ports, bool offerEmulator,
                     bool emulatorCurrent, const PortSettings &line, QWidget *parent = nullptr);
 
