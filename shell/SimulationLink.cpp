@@ -13,7 +13,17 @@ namespace korven {
 SimulationLink::SimulationLink(QMainWindow *window, QListView *list, ProgramListModel *model,
                                ProgramDocument &document)
     : m_window(window), m_list(list), m_model(model), m_doc(document) {
+    // However the list learns of a change, the marks follow their lines.
     connect(m_model, &QAbstractItemModel::modelReset, this, &SimulationLink::showMarks);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, &SimulationLink::showMarks);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &SimulationLink::showMarks);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &SimulationLink::showMarks);
+    connect(m_model, &QAbstractItemModel::rowsMoved, this, &SimulationLink::showMarks);
+    connect(m_model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &, const QModelIndex &, const QList<int> &roles) {
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                    showMarks();
+            });
     const auto key = [this](const char *name, const QKeySequence &keys, auto slot) {
         auto *action = new QAction(m_window);
         action->setObjectName(QString::fromLatin1(name));

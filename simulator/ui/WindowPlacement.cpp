@@ -21,14 +21,15 @@ WindowPlacement placeBeside(const QRect &main, const QRect &keepVisible, const Q
         return beside(left, false);
     if (std::max(left, right) >= minimumWidth)
         return beside(std::max(left, right), right >= left);
-    QRect moved = main;
-    moved.moveRight(screen.right());
-    if (moved.left() < screen.left())
-        moved.moveLeft(screen.left());
-    const int room = keepVisible.translated(moved.left() - main.left(), 0).left() - screen.left();
+    // The main window moves right as far as needed and possible; what room is still
+    // missing comes from its command area, never from keepVisible.
+    const int shift = std::min(std::max(0, right), std::max(0, wanted.width() - left));
+    const int free = left + shift;
+    const int cover = std::max(0, keepVisible.left() - main.left());
     const int width =
-        std::min(wanted.width(), std::max(room, std::min(minimumWidth, screen.width())));
-    return {QRect(screen.left(), top, width, height), moved.topLeft()};
+        std::max(std::min(wanted.width(), free + cover), std::min(minimumWidth, screen.width()));
+    const int x = std::max(screen.left(), main.left() + shift - width);
+    return {QRect(x, top, width, height), main.topLeft() + QPoint(shift, 0)};
 }
 
 } // namespace korven::sim

@@ -160,6 +160,7 @@ void simulationPicture(TMainForm &window, const QString &programDir) {
         ++g_failures;
         return;
     }
+    simulation->resize(1150, 940); // as on a desktop screen, whatever the screen here
     click(simulation, "btnDodajWejscie");
     if (auto *at = child<QDoubleSpinBox>(simulation, "edCzas0"))
         at->setValue(35);
