@@ -29,6 +29,7 @@ test: build build-sanitize
 		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
 
+# Every benchmark executable (editing, simulator, window, transfer), through the bench target.
 bench: build
 	cmake --build $(BUILD) --target bench
 

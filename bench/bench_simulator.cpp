@@ -57,6 +57,32 @@ void BM_TightLoopCounter(benchmark::State &state) {
     commandsPerSecond(state, program, options);
 }
 
+// A program that waits for an input 1000 times (500 cycles of on and off): each busy wait
+// is one step of the simulation, however long it lasts.
+void BM_ThousandInputWaits(benchmark::State &state) {
+    const sim::DecodedProgram program = decoded(
+        {QStringLiteral("Ustaw licznik powtórzeń(499)"),
+         QStringLiteral("Skocz jeśli wejście(2)(1)(0)"), QStringLiteral("Ustaw wyjście(1)(1)"),
+         QStringLiteral("Skocz jeśli wejście(4)(1)(1)"), QStringLiteral("Ustaw wyjście(1)(0)"),
+         QStringLiteral("Skocz jeśli licz. powt.(2)"), QStringLiteral("Koniec")});
+    sim::SimulationOptions options;
+    options.maxTimeS = 1e9;
+    for (int k = 0; k < 500; ++k) {
+        options.inputs.append({1, true, 3600.0 * (2 * k + 1)}); // an hour each way
+        options.inputs.append({1, false, 3600.0 * (2 * k + 2)});
+    }
+    qint64 steps = 0;
+    for (auto _ : state) {
+        const sim::SimulationResult r = sim::simulate(program, options);
+        if (r.end != sim::EndReason::Koniec || r.timeS != 3600.0 * 1000)
+            state.SkipWithError("the waits did not end where the inputs change");
+        steps += r.steps;
+        benchmark::DoNotOptimize(r.timeS);
+    }
+    state.counters["commands_per_run"] =
+        benchmark::Counter(double(steps), benchmark::Counter::kAvgIterations);
+}
+
 QStringList longProgram(int n) {
     QStringList lines;
     const QStringList settings = {QStringLiteral("Prędkość min(100,00) pps"),
@@ -103,6 +129,7 @@ void BM_Program1000LinesImageOnly(benchmark::State &state) {
 
 BENCHMARK(BM_TightLoopVelocityMode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TightLoopCounter)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ThousandInputWaits)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Program1000Lines)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Program1000LinesImageOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

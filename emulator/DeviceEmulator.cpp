@@ -203,7 +203,7 @@ void DeviceEmulator::startProgram() {
     std::fprintf(stderr, "korven-emu: %s\n",
                  qPrintable(sim::summaryText(result).replace('\n', ' ')));
     if (result.end != sim::EndReason::Koniec && result.end != sim::EndReason::Error)
-        return; // runs until "s"
+        return; // loops, waits for ever or runs past any limit: until "s"
     const double ms = std::round(result.timeS * m_run.timeScale * 1000);
     m_runTimer->start(int(std::min(ms, double(std::numeric_limits<int>::max()))));
 }

@@ -37,7 +37,8 @@ struct Faults {
 // program it was given, answers verify from that memory, runs the program's waits and
 // jumps, reports its status characters.
 // A started program runs on the motion simulator: "e" follows after its simulated run
-// time; a program that loops or runs into a limit goes on until it is stopped.
+// time, busy waits for inputs included; a program that loops, waits for ever or runs into
+// a limit goes on until it is stopped.
 class DeviceEmulator : public QObject {
     Q_OBJECT
 public:

@@ -17,7 +17,7 @@
 #include "ProgramListModel.h"
 #include "RecentFilesMenu.h"
 #include "SettingsLocation.h"
-#include "SimulationWindow.h"
+#include "SimulationLink.h"
 #include "StoredDrive.h"
 #include "WybSter.h"
 #include "wait.h"
@@ -66,6 +66,7 @@ TMainForm::TMainForm(const QString &programDir, bool testMode, QWidget *parent)
     });
     buildToolbar();
     buildProgramList();
+    m_simulation = std::make_unique<SimulationLink>(this, ListBoxProg, m_model, m_doc);
     auto *central = new QWidget(this);
     auto *layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -437,10 +438,7 @@ void TMainForm::tbtnSprawdzClick() {
     ShowMessageEx(checkVerdict(result));
 }
 
-void TMainForm::miSymulacjaClick() {
-    sim::SimulationWindow::showFor(
-        ListBoxProg, [this] { return m_doc.drive(); }, this);
-}
+void TMainForm::miSymulacjaClick() { m_simulation->showWindow(); }
 
 void TMainForm::miShowProgramClick() {
     GenerujProgram();

@@ -34,6 +34,7 @@ class DeviceOperations;
 class PortSelection;
 class ProgramListModel;
 class RecentFilesMenu;
+class SimulationLink;
 class TProgForm;
 class TWaitForm;
 
@@ -219,6 +220,8 @@ private:
     int m_shutdownPause = 3000;
     QList<QWidget *> m_commandButtons;
     QList<QAction *> m_toolbarButtons;
+    // Declared last, destroyed first: the simulation window goes before the program it shows.
+    std::unique_ptr<SimulationLink> m_simulation;
 };
 
 } // namespace korven

@@ -3,26 +3,12 @@
 #include "Simulator.h"
 
 namespace korven::sim {
-namespace {
-
-void take(SimulationResult &r, const Simulator &s) {
-    r.end = s.end();
-    r.timeS = s.time();
-    r.position = s.state().position;
-    r.velocity = s.state().velocity;
-    r.steps = s.steps();
-    r.lineCounts = s.lineCounts();
-    r.error = s.error();
-    r.errorLine = s.errorLine();
-}
-
-} // namespace
 
 SimulationResult simulate(const DecodedProgram &program, const SimulationOptions &options) {
     SimulationResult result;
     Simulator first(program, options, &result.trace);
     if (first.run(-1, true) == Simulator::Status::Ended) {
-        take(result, first);
+        first.fillResult(result);
         return result;
     }
     // The state repeats every lambda samples. Two runs lambda samples apart meet first
@@ -39,13 +25,14 @@ SimulationResult simulate(const DecodedProgram &program, const SimulationOptions
               ahead.run(mu + lambda, false) == Simulator::Status::Sampled;
     }
     if (!met) { // cannot happen for a deterministic run; report what the first run saw
-        take(result, first);
+        first.fillResult(result);
         result.end = EndReason::Loop;
         return result;
     }
-    take(result, ahead);
+    ahead.fillResult(result);
     result.end = EndReason::Loop;
     result.periodS = ahead.time() - behind.time();
+    result.periodSteps = ahead.steps() - behind.steps();
     result.trace = std::move(trace);
     return result;
 }

@@ -6,7 +6,7 @@
 namespace korven::sim {
 
 // Runs a program to its end, to a loop (found with its first repetition and its exact
-// period) or to a limit.
+// period), to an endless wait or to a limit.
 SimulationResult simulate(const DecodedProgram &program, const SimulationOptions &options);
 
 } // namespace korven::sim

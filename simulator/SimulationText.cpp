@@ -51,6 +51,7 @@ QString endKey(EndReason end) {
     case EndReason::TimeLimit: return QStringLiteral("time_limit");
     case EndReason::StepLimit: return QStringLiteral("step_limit");
     case EndReason::Error: return QStringLiteral("error");
+    case EndReason::Wait: return QStringLiteral("wait");
     }
     return {};
 }
@@ -80,6 +81,18 @@ QString summaryText(const SimulationResult &r) {
     case EndReason::Error:
         how = QStringLiteral("Symulacja zatrzymana błędem po %1 s: %2")
                   .arg(decimal(r.timeS, 6), r.error);
+        break;
+    case EndReason::Wait:
+        how = r.waitInput > 0
+                  ? QStringLiteral("Program czeka bez końca na zmianę wejścia IN %1 (linia %2), "
+                                   "od %3 s.")
+                        .arg(r.waitInput)
+                        .arg(r.waitLine)
+                        .arg(decimal(r.timeS, 6))
+                  : QStringLiteral("Program czeka bez końca w pętli bez upływu czasu (linia %1), "
+                                   "od %2 s.")
+                        .arg(r.waitLine)
+                        .arg(decimal(r.timeS, 6));
         break;
     }
     return how + QStringLiteral("\nPozycja końcowa: %1 kroków. Wykonane polecenia: %2.")
@@ -111,6 +124,11 @@ QByteArray resultJson(const SimulationResult &r) {
     o.insert(QStringLiteral("time_s"), r.timeS);
     if (r.end == EndReason::Loop)
         o.insert(QStringLiteral("period_s"), r.periodS);
+    if (r.end == EndReason::Wait) {
+        o.insert(QStringLiteral("wait_line"), r.waitLine);
+        if (r.waitInput > 0)
+            o.insert(QStringLiteral("wait_input"), r.waitInput);
+    }
     o.insert(QStringLiteral("position"), r.position);
     o.insert(QStringLiteral("steps"), r.steps);
     QJsonObject counts;

@@ -23,7 +23,8 @@ struct SimulationOptions {
     int traceLimit = 100000;    // executed commands and motion points kept for showing
 };
 
-enum class EndReason { Koniec, Loop, TimeLimit, StepLimit, Error };
+// Wait: the program polls for ever with no input change to come.
+enum class EndReason { Koniec, Loop, TimeLimit, StepLimit, Error, Wait };
 
 // One executed command, with the state at the moment it began.
 struct ExecutedCommand {
@@ -54,14 +55,28 @@ struct SimulationTrace {
     qint64 commandsLeftOut = 0; // executed beyond traceLimit
 };
 
+// How often a program line ran, and when it ran first and last.
+struct LineStats {
+    qint64 count = 0;
+    double firstS = 0;
+    double lastS = 0;
+    // The mean time between two runs of the line: the cycle time of its loop.
+    double meanIntervalS() const { return count > 1 ? (lastS - firstS) / double(count - 1) : 0; }
+};
+
 struct SimulationResult {
     EndReason end = EndReason::Error;
-    double timeS = 0;   // at the end, or at the first repetition of a loop
-    double periodS = 0; // loops only
+    double timeS = 0;       // at the end, at the first repetition of a loop, or when the
+                            // endless wait began
+    double periodS = 0;     // loops only
+    qint64 periodSteps = 0; // loops only: commands in one period
+    int waitLine = 0;       // endless wait: the line of the waiting jump
+    int waitInput = 0;      // endless wait: the input it polls (1..8), 0 when none
     double position = 0;
     double velocity = 0;
     qint64 steps = 0;
     QMap<int, qint64> lineCounts; // program line -> times executed
+    QMap<int, LineStats> lineStats;
     QString error;
     int errorLine = 0;
     SimulationTrace trace;

@@ -29,7 +29,8 @@ bool MachineState::sameAs(const MachineState &o) const {
 Simulator::Simulator(const DecodedProgram &program, const SimulationOptions &options,
                      SimulationTrace *trace)
     : m_code(program.instructions()), m_options(options), m_trace(trace),
-      m_inputs(options.inputs.begin(), options.inputs.end()), m_counts(m_code.size(), 0) {
+      m_inputs(options.inputs.begin(), options.inputs.end()), m_counts(m_code.size(), 0),
+      m_firstTime(m_code.size(), 0), m_lastTime(m_code.size(), 0) {
     std::stable_sort(m_inputs.begin(), m_inputs.end(),
                      [](const InputChange &a, const InputChange &b) { return a.timeS < b.timeS; });
     m_s.home = options.homeAt;
@@ -53,12 +54,62 @@ QMap<int, qint64> Simulator::lineCounts() const {
     return counts;
 }
 
+QMap<int, LineStats> Simulator::lineStats() const {
+    QMap<int, LineStats> stats;
+    for (size_t i = 0; i < m_code.size(); ++i) {
+        if (m_counts[i] == 0)
+            continue;
+        LineStats &s = stats[m_code[i].line];
+        s.firstS = s.count == 0 ? m_firstTime[i] : std::min(s.firstS, m_firstTime[i]);
+        s.lastS = s.count == 0 ? m_lastTime[i] : std::max(s.lastS, m_lastTime[i]);
+        s.count += m_counts[i];
+    }
+    return stats;
+}
+
+void Simulator::fillResult(SimulationResult &r) const {
+    r.end = m_end;
+    r.timeS = time();
+    r.position = m_s.position;
+    r.velocity = m_s.velocity;
+    r.steps = m_steps;
+    r.lineCounts = lineCounts();
+    r.lineStats = lineStats();
+    r.error = m_error;
+    r.errorLine = m_errorLine;
+    r.waitLine = m_end == EndReason::Wait ? m_waitLine : 0;
+    r.waitInput = m_end == EndReason::Wait ? m_waitInput : 0;
+}
+
+int Simulator::currentLine() const { return m_code.empty() ? 0 : m_code[size_t(m_s.pc)].line; }
+
+quint8 Simulator::inputsNow() const {
+    const double now = time();
+    quint8 state = 0;
+    for (const InputChange &c : m_inputs) {
+        if (c.timeS > now)
+            break;
+        if (c.input < 1 || c.input > 8)
+            continue;
+        const quint8 bit = quint8(1u << (c.input - 1));
+        state = c.state ? (state | bit) : (state & ~bit);
+    }
+    return state;
+}
+
+const Instruction *Simulator::lastSetting(int which) const {
+    const int at = which >= 0 && which < 3 ? m_settingAt[which] : -1;
+    return at < 0 ? nullptr : &m_code[size_t(at)];
+}
+
 Simulator::Status Simulator::run(qint64 sampleLimit, bool watchForLoop) {
     while (!m_ended) {
         const Instruction &in = m_code[size_t(m_s.pc)];
         if (isJump(in.command)) {
-            if (m_nextInput < m_inputs.size())
-                applyInputs();
+            // A run that paused at this jump has checked it already.
+            if (!m_jumpChecked && !beforeJump(in))
+                break;
+            m_jumpChecked = true;
             if (m_nextInput == m_inputs.size()) {
                 if (m_samples == sampleLimit)
                     return Status::Sampled;
@@ -66,13 +117,17 @@ Simulator::Status Simulator::run(qint64 sampleLimit, bool watchForLoop) {
                 if (watchForLoop) {
                     if (!m_haveSaved) {
                         m_saved = m_s;
+                        m_savedTime = time();
                         m_haveSaved = true;
                     } else {
                         ++m_brentLambda;
-                        if (m_s.sameAs(m_saved))
+                        // A repetition in no time is a busy wait, which the check above
+                        // ends where stepping ends it too.
+                        if (m_s.sameAs(m_saved) && time() != m_savedTime)
                             return Status::LoopFound;
                         if (m_brentLambda == m_brentPower) {
                             m_saved = m_s;
+                            m_savedTime = time();
                             m_brentPower *= 2;
                             m_brentLambda = 0;
                         }
@@ -85,6 +140,63 @@ Simulator::Status Simulator::run(qint64 sampleLimit, bool watchForLoop) {
     return Status::Ended;
 }
 
+Simulator::Status Simulator::runSteps(qint64 stepLimit, const std::vector<char> *stopBefore) {
+    for (bool first = true; !m_ended; first = false) {
+        if (!first && (m_steps >= stepLimit || (stopBefore && (*stopBefore)[size_t(m_s.pc)])))
+            return Status::Paused;
+        const Instruction &in = m_code[size_t(m_s.pc)];
+        if (isJump(in.command) && !m_jumpChecked && !beforeJump(in))
+            break;
+        step();
+    }
+    return Status::Ended;
+}
+
+bool Simulator::beforeJump(const Instruction &in) {
+    if (m_nextInput < m_inputs.size())
+        applyInputs();
+    if (m_nanoseconds != m_stillNanoseconds || m_motionSeconds != m_stillMotion) {
+        // Time has passed: a new stretch without time begins here.
+        m_stillNanoseconds = m_nanoseconds;
+        m_stillMotion = m_motionSeconds;
+        m_still = m_s;
+        m_stillSteps = m_steps;
+        m_stillPower = 1;
+        m_stillLambda = 0;
+        return true;
+    }
+    if (m_s.sameAs(m_still))
+        return busyWait(in);
+    if (++m_stillLambda == m_stillPower) {
+        m_still = m_s;
+        m_stillSteps = m_steps;
+        m_stillPower *= 2;
+        m_stillLambda = 0;
+    }
+    return true;
+}
+
+bool Simulator::busyWait(const Instruction &in) {
+    // What the cycle waits for: the input it polled, if it polled one.
+    const bool polled = m_lastPollStep > m_stillSteps;
+    m_waitLine = polled ? m_code[size_t(m_lastPoll)].line : in.line;
+    m_waitInput = polled ? m_code[size_t(m_lastPoll)].aux + 1 : 0;
+    if (m_nextInput == m_inputs.size()) {
+        m_end = EndReason::Wait;
+        m_ended = true;
+        return false;
+    }
+    const double at = m_inputs[m_nextInput].timeS;
+    if (!passTime(at - time(), 0))
+        return false;
+    // The clock reads the change's own time, so that the change is due now.
+    m_nanoseconds = qint64(std::llround(at * 1e9));
+    m_motionSeconds = at - double(m_nanoseconds) * 1e-9;
+    applyInputsUpTo(at);
+    m_stillMotion = std::numeric_limits<double>::quiet_NaN();
+    return true;
+}
+
 bool Simulator::fail(const Instruction &in, const QString &what) {
     const QString name = in.command == Command::None ? QStringLiteral("nieznane polecenie")
                                                      : commandName(in.command);
@@ -95,9 +207,10 @@ bool Simulator::fail(const Instruction &in, const QString &what) {
     return false;
 }
 
-void Simulator::applyInputs() {
-    const double now = time();
-    while (m_nextInput < m_inputs.size() && m_inputs[m_nextInput].timeS <= now) {
+void Simulator::applyInputs() { applyInputsUpTo(time()); }
+
+void Simulator::applyInputsUpTo(double seconds) {
+    while (m_nextInput < m_inputs.size() && m_inputs[m_nextInput].timeS <= seconds) {
         const InputChange &c = m_inputs[m_nextInput++];
         if (c.input < 1 || c.input > 8)
             continue;
@@ -136,37 +249,39 @@ bool Simulator::piece(double seconds, double acceleration) {
 }
 
 bool Simulator::passTime(double seconds, qint64 exactNanoseconds) {
-    const double now = time();
-    const double left = m_options.maxTimeS - now;
-    const bool cut = seconds > left;
-    const double span = cut ? std::max(0.0, left) : seconds;
-    if (m_s.velocity != 0 || (m_s.velocityMode && m_s.target != 0)) {
-        // The velocity mode goes on: ramp to the target, then hold it.
-        double done = 0;
-        if (m_s.velocityMode && m_s.velocity != m_s.target) {
-            const double ramp = std::fabs(m_s.target - m_s.velocity) / m_s.accel;
-            const double r = std::min(ramp, span);
-            const double a = m_s.target > m_s.velocity ? m_s.accel : -m_s.accel;
-            m_s.position += m_s.velocity * r + 0.5 * a * r * r;
-            m_s.velocity = r == ramp ? m_s.target : m_s.velocity + a * r;
-            done = r;
-            m_pieceStart = done;
-            point();
-        }
-        m_s.position += m_s.velocity * (span - done);
-        m_pieceStart = span;
-        point();
-        m_pieceStart = 0;
-    }
-    if (cut) {
+    const double left = m_options.maxTimeS - time();
+    if (seconds > left) {
+        coast(std::max(0.0, left));
         m_nanoseconds = 0;
         m_motionSeconds = m_options.maxTimeS;
         m_end = EndReason::TimeLimit;
         m_ended = true;
         return false;
     }
+    coast(seconds);
     m_nanoseconds += exactNanoseconds;
     return true;
+}
+
+void Simulator::coast(double span) {
+    if (m_s.velocity == 0 && !(m_s.velocityMode && m_s.target != 0))
+        return;
+    // The velocity mode goes on: ramp to the target, then hold it.
+    double done = 0;
+    if (m_s.velocityMode && m_s.velocity != m_s.target) {
+        const double ramp = std::fabs(m_s.target - m_s.velocity) / m_s.accel;
+        const double r = std::min(ramp, span);
+        const double a = m_s.target > m_s.velocity ? m_s.accel : -m_s.accel;
+        m_s.position += m_s.velocity * r + 0.5 * a * r * r;
+        m_s.velocity = r == ramp ? m_s.target : m_s.velocity + a * r;
+        done = r;
+        m_pieceStart = done;
+        point();
+    }
+    m_s.position += m_s.velocity * (span - done);
+    m_pieceStart = span;
+    point();
+    m_pieceStart = 0;
 }
 
 bool Simulator::requireSettings(const Instruction &in) {
@@ -215,15 +330,20 @@ bool Simulator::step() {
         m_ended = true;
         return false;
     }
-    const Instruction &in = m_code[size_t(m_s.pc)];
+    m_jumpChecked = false;
+    const size_t at = size_t(m_s.pc);
+    const Instruction &in = m_code[at];
+    const double now = time();
     if (m_trace) {
         if (m_trace->commands.size() < size_t(m_options.traceLimit))
-            m_trace->commands.push_back({time(), in.line, m_s.position, m_s.velocity});
+            m_trace->commands.push_back({now, in.line, m_s.position, m_s.velocity});
         else
             ++m_trace->commandsLeftOut;
     }
     ++m_steps;
-    ++m_counts[size_t(m_s.pc)];
+    if (m_counts[at]++ == 0)
+        m_firstTime[at] = now;
+    m_lastTime[at] = now;
     bool jump = false;
     switch (in.command) {
     case Command::None:
@@ -234,14 +354,17 @@ bool Simulator::step() {
     case Command::Vmin:
         m_s.vmin = in.real;
         m_s.settings |= 1;
+        m_settingAt[0] = int(at);
         break;
     case Command::Vmax:
         m_s.vmax = in.real;
         m_s.settings |= 2;
+        m_settingAt[1] = int(at);
         break;
     case Command::AMax:
         m_s.accel = in.real;
         m_s.settings |= 4;
+        m_settingAt[2] = int(at);
         break;
     case Command::Vtarget:
         if (!requireSettings(in))
@@ -305,6 +428,8 @@ bool Simulator::step() {
             return fail(in, QStringLiteral("wejście %1 spoza zakresu 1..8").arg(in.aux + 1));
         applyInputs();
         jump = bool((m_inputState >> in.aux) & 1) == bool(in.aux2);
+        m_lastPoll = int(at);
+        m_lastPollStep = m_steps;
         break;
     case Command::SetOutput:
         m_s.outputs = quint8((m_s.outputs & ~(1u << in.aux)) | (unsigned(in.aux2) << in.aux));

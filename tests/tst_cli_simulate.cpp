@@ -80,6 +80,54 @@ private slots:
         QCOMPARE(o.value("end").toString(), QStringLiteral("step_limit"));
         QCOMPARE(o.value("steps").toInt(), 7);
     }
+    void busyWaitForAnInput() {
+        // Pick and place: to 20000, 300 ms, OUT 1 on, wait for IN 3, back to 0, OUT 1 off.
+        QTemporaryDir dir;
+        const QString path = writeProgram(
+            dir,
+            {QStringLiteral("Prędkość min(100,00) pps"),
+             QStringLiteral("Prędkość max(1000,00) pps"),
+             QStringLiteral("Przysp. max(476604,33) pps/s^2"),
+             QStringLiteral("Znajdź HOME(500,00)(0)"), QStringLiteral("Ustaw licznik powtórzeń(9)"),
+             QStringLiteral("Znajdź pozycję(20000)"), QStringLiteral("Czekaj[ms](300)"),
+             QStringLiteral("Ustaw wyjście(1)(1)"), QStringLiteral("Skocz jeśli wejście(9)(3)(0)"),
+             QStringLiteral("Znajdź pozycję(0)"), QStringLiteral("Ustaw wyjście(1)(0)"),
+             QStringLiteral("Skocz jeśli licz. powt.(6)"), QStringLiteral("Koniec")});
+        Run r = cli({QStringLiteral("simulate"), path});
+        QCOMPARE(r.code, 0);
+        const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY2(lines.value(lines.size() - 2)
+                     .startsWith(QStringLiteral(
+                         "Program czeka bez końca na zmianę wejścia IN 3 (linia 9), od ")),
+                 qPrintable(r.out));
+        QJsonObject o =
+            QJsonDocument::fromJson(
+                cli({QStringLiteral("simulate"), path, QStringLiteral("--json")}).out.toUtf8())
+                .object();
+        QCOMPARE(o.value("end").toString(), QStringLiteral("wait"));
+        QVERIFY(!o.contains("period_s"));
+        QCOMPARE(o.value("wait_line").toInt(), 9);
+        QCOMPARE(o.value("wait_input").toInt(), 3);
+        QCOMPARE(o.value("position").toDouble(), 20000.0);
+        const double firstMove = o.value("time_s").toDouble();
+        QVERIFY(firstMove > 20 && firstMove < 21);
+        // IN 3 on at 35 s: ten cycles, each waiting for nothing once the input is on.
+        o = QJsonDocument::fromJson(cli({QStringLiteral("simulate"), path, QStringLiteral("--json"),
+                                         QStringLiteral("--input"), QStringLiteral("3=1@35")})
+                                        .out.toUtf8())
+                .object();
+        QCOMPARE(o.value("end").toString(), QStringLiteral("koniec"));
+        QCOMPARE(o.value("line_counts").toObject().value("9").toInt(), 2 + 9);
+        QVERIFY(o.value("steps").toInt() < 100);
+        // A decimal comma in every time: the limit cuts the wait at 3,5 s.
+        o = QJsonDocument::fromJson(cli({QStringLiteral("simulate"), path, QStringLiteral("--json"),
+                                         QStringLiteral("--input=3=1@35,5"),
+                                         QStringLiteral("--max-time"), QStringLiteral("30,5")})
+                                        .out.toUtf8())
+                .object();
+        QCOMPARE(o.value("end").toString(), QStringLiteral("time_limit"));
+        QCOMPARE(o.value("time_s").toDouble(), 30.5);
+    }
     void errorsNameTheLineAndExitOne() {
         QTemporaryDir dir;
         const QString path =

@@ -90,6 +90,27 @@ private slots:
         link.ops->stop();
         QTRY_COMPARE_WITH_TIMEOUT(link.last, QStringLiteral("Stop awaryjny"), 5000);
     }
+    void busyWaitLastsUntilTheInputOrTheStop() {
+        // A poll that jumps to itself: the wait takes time only through the input schedule.
+        const QStringList poll = compiled({"Skocz jeśli wejście(1)(2)(0)", "Koniec"});
+        {
+            EmulatorProcess emu({QStringLiteral("--input"), QStringLiteral("2=1@0,8"),
+                                 QStringLiteral("--time-scale"), QStringLiteral("0,5")});
+            Link link(emu.path());
+            QVERIFY(link.start(poll));
+            QTRY_COMPARE_WITH_TIMEOUT(link.last, Link::kFinished, 5000);
+            QVERIFY2(link.finishedAfterMs >= 380,
+                     qPrintable(QString::number(link.finishedAfterMs)));
+        }
+        // No change to come: the program waits for ever, until it is stopped.
+        EmulatorProcess emu;
+        Link link(emu.path());
+        QVERIFY(link.start(poll));
+        QTest::qWait(600);
+        QVERIFY(link.last != Link::kFinished);
+        link.ops->stop();
+        QTRY_COMPARE_WITH_TIMEOUT(link.last, QStringLiteral("Stop awaryjny"), 5000);
+    }
     void badSwitchIsRefused() {
         QProcess p;
         p.start(QStringLiteral(KORVEN_EMU), {QStringLiteral("--input"), QStringLiteral("9=1@0")});

@@ -1,5 +1,7 @@
 #include "InputScheduleTable.h"
 
+#include "DecimalSpinBox.h"
+
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QHeaderView>
@@ -32,7 +34,7 @@ void InputScheduleTable::addChange(int input, bool state, double timeS) {
     on->addItems({QStringLiteral("Off"), QStringLiteral("On")});
     on->setCurrentIndex(state ? 1 : 0);
     connect(on, &QComboBox::currentIndexChanged, this, &InputScheduleTable::changed);
-    auto *at = new QDoubleSpinBox(this);
+    auto *at = new DecimalSpinBox(this);
     at->setObjectName(QStringLiteral("edCzas%1").arg(id));
     at->setRange(0, 1e7);
     at->setDecimals(3);

@@ -7,22 +7,26 @@
 #include <QChartView>
 #include <QLineSeries>
 #include <QLocale>
+#include <QPen>
 #include <QValueAxis>
+
+#include <cmath>
 
 namespace korven::sim {
 namespace {
 
-void setRange(QChartView *view, Qt::Orientation orientation, double min, double max) {
-    const QList<QAbstractAxis *> axes = view->chart()->axes(orientation);
-    if (axes.isEmpty())
+// The value axis from lo to hi, labelled at multiples of a round step counted from 0, so
+// that 0 is a label whenever it is in range.
+void setValueRange(QChartView *view, double lo, double hi) {
+    auto *axis = qobject_cast<QValueAxis *>(view->chart()->axes(Qt::Vertical).value(0));
+    if (!axis)
         return;
-    if (max <= min) {
-        min -= 1;
-        max += 1;
+    if (hi <= lo) {
+        lo -= 1;
+        hi += 1;
     }
-    axes.first()->setRange(min, max);
-    if (auto *value = qobject_cast<QValueAxis *>(axes.first()))
-        value->applyNiceNumbers();
+    labelAtRoundSteps(axis, roundStep((hi - lo) / 4));
+    axis->setRange(lo, hi);
 }
 
 QChartView *chartView(QWidget *parent, const QString &objectName, const QString &title) {
@@ -34,7 +38,9 @@ QChartView *chartView(QWidget *parent, const QString &objectName, const QString 
     chart->legend()->hide();
     // Numbers on the axes with the decimal comma, as everywhere in the program.
     chart->setLocalizeNumbers(true);
-    chart->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
+    QLocale polish(QLocale::Polish, QLocale::Poland);
+    polish.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart->setLocale(polish);
     chart->setMargins(QMargins(4, 2, 4, 2));
     return view;
 }
@@ -73,8 +79,9 @@ void showCurve(QChartView *view, const QList<QPointF> &points, double endTime) {
         hi = std::max(hi, p.y());
     }
     const double margin = (hi - lo) * 0.05;
-    setRange(view, Qt::Vertical, lo - margin, hi + margin);
-    setRange(view, Qt::Horizontal, 0, endTime);
+    setValueRange(view, lo - margin, hi + margin);
+    if (auto *time = qobject_cast<QValueAxis *>(view->chart()->axes(Qt::Horizontal).value(0)))
+        time->setRange(0, endTime > 0 ? endTime : 1);
 }
 
 QChartView *stepChart(QWidget *parent, const QString &objectName, const QString &title) {
@@ -92,6 +99,8 @@ void showStepTraces(QChartView *view, const SimulationResult &result) {
     }
     QValueAxis *time = timeAxis(chart);
     auto *names = new QCategoryAxis(chart);
+    // A title like the other charts' value axes: their plots then line up exactly.
+    names->setTitleText(QStringLiteral("stan"));
     names->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     chart->addAxis(names, Qt::AlignLeft);
     QList<int> bits{8};
@@ -116,8 +125,53 @@ void showStepTraces(QChartView *view, const SimulationResult &result) {
     }
     names->setRange(-0.5, 1.5 * bits.size());
     time->setRange(0, end > 0 ? end : 1);
-    time->applyNiceNumbers();
     view->setMinimumHeight(int(90 + 28 * bits.size()));
+}
+
+double roundStep(double span) {
+    if (!(span > 0) || !std::isfinite(span))
+        return 1;
+    const double power = std::pow(10.0, std::floor(std::log10(span)));
+    const double f = span / power;
+    return (f <= 1 ? 1 : f <= 2 ? 2 : f <= 5 ? 5 : 10) * power;
+}
+
+void labelAtRoundSteps(QValueAxis *axis, double step) {
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
+    const int decimals = std::max(0, int(-std::floor(std::log10(step) + 1e-9)));
+    axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+}
+
+void showTimeCursor(QChartView *view, std::optional<double> timeS) {
+    QChart *chart = view->chart();
+    const QString name = view->objectName() + QStringLiteral("Kursor");
+    QLineSeries *cursor = nullptr;
+    for (QAbstractSeries *s : chart->series()) {
+        if (s->objectName() == name)
+            cursor = qobject_cast<QLineSeries *>(s);
+    }
+    auto *values = qobject_cast<QValueAxis *>(chart->axes(Qt::Vertical).value(0));
+    QAbstractAxis *time = chart->axes(Qt::Horizontal).value(0);
+    if (!timeS || !values || !time) {
+        if (cursor)
+            cursor->setVisible(false);
+        return;
+    }
+    if (!cursor) {
+        cursor = new QLineSeries(chart);
+        cursor->setObjectName(name);
+        QPen pen(QColor(200, 40, 40));
+        pen.setWidth(1);
+        pen.setStyle(Qt::DashLine);
+        cursor->setPen(pen);
+        chart->addSeries(cursor);
+        cursor->attachAxis(time);
+        cursor->attachAxis(values);
+    }
+    cursor->replace({QPointF(*timeS, values->min()), QPointF(*timeS, values->max())});
+    cursor->setVisible(true);
 }
 
 } // namespace korven::sim

@@ -5,7 +5,10 @@
 #include <QList>
 #include <QPointF>
 
+#include <optional>
+
 class QChartView;
+class QValueAxis;
 class QWidget;
 
 namespace korven::sim {
@@ -21,5 +24,13 @@ QChartView *stepChart(QWidget *parent, const QString &objectName, const QString 
 // Enable at the bottom, then every output that is ever switched on, one step trace each
 // ("seriesEnable", "seriesOutput0".."seriesOutput7" by device bit).
 void showStepTraces(QChartView *view, const SimulationResult &result);
+
+// The smallest round step (1, 2 or 5 times a power of ten) not below span.
+double roundStep(double span);
+// Labels at the multiples of step, counted from 0, with as many decimals as step needs.
+void labelAtRoundSteps(QValueAxis *axis, double step);
+// A vertical line at the time across the chart (its series is named after the view, plus
+// "Kursor"); none without a time.
+void showTimeCursor(QChartView *view, std::optional<double> timeS);
 
 } // namespace korven::sim

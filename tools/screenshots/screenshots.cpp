@@ -12,10 +12,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -41,6 +43,23 @@ const char *const kExample = "1.0\r\n0\r\n0\r\n"
                              "011: Skocz jeśli licz. powt.(7)\r\n"
                              "012: Wyjścia(0,0,0,0,0,0,0,0)\r\n"
                              "013: Koniec\r\n";
+
+// Pick and place: out to 20000, OUT 1 on, wait for IN 3, back, OUT 1 off, ten times.
+const char *const kPickAndPlace = "1.0\r\n0\r\n0\r\n"
+                                  "001: Enable/Disable(High)\r\n"
+                                  "002: Prędkość min(200,00) pps\r\n"
+                                  "003: Prędkość max(2000,00) pps\r\n"
+                                  "004: Przysp. max(5000,00) pps/s^2\r\n"
+                                  "005: Zeruj licznik pozycji\r\n"
+                                  "006: Ustaw licznik powtórzeń(9)\r\n"
+                                  "007: Znajdź pozycję(20000)\r\n"
+                                  "008: Czekaj[ms](300)\r\n"
+                                  "009: Ustaw wyjście(1)(1)\r\n"
+                                  "010: Skocz jeśli wejście(10)(3)(0)\r\n"
+                                  "011: Znajdź pozycję(0)\r\n"
+                                  "012: Ustaw wyjście(1)(0)\r\n"
+                                  "013: Skocz jeśli licz. powt.(7)\r\n"
+                                  "014: Koniec\r\n";
 
 QString g_outputDir;
 int g_failures = 0;
@@ -114,6 +133,48 @@ void trigger(QWidget *window, const char *action) {
         a->trigger();
 }
 
+void pause(int milliseconds) {
+    QTimer timer;
+    timer.start(milliseconds);
+    while (timer.isActive() && timer.remainingTime() > 0)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// The simulation window paused at a breakpoint in the second cycle, with its watch panel.
+void simulationPicture(TMainForm &window, const QString &programDir) {
+    const QString path = QDir(programDir).filePath(QStringLiteral("podajnik.dat"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(encodeCp1250(QString::fromUtf8(kPickAndPlace)));
+    file.close();
+    window.LoadProgramFromFile(path);
+    auto *list = child<QListView>(&window, "ListBoxProg");
+    if (!list)
+        return;
+    list->setCurrentIndex(list->model()->index(10, 0));
+    trigger(&window, "miPulapka");
+    trigger(&window, "tbtnSymulacja");
+    QWidget *simulation = window.findChild<QWidget *>(QStringLiteral("SimulationWindow"));
+    if (!simulation) {
+        std::fputs("BŁĄD brak okna symulacji\n", stderr);
+        ++g_failures;
+        return;
+    }
+    simulation->resize(1150, 940); // as on a desktop screen, whatever the screen here
+    click(simulation, "btnDodajWejscie");
+    if (auto *at = child<QDoubleSpinBox>(simulation, "edCzas0"))
+        at->setValue(35);
+    if (auto *input = child<QSpinBox>(simulation, "edWejscie0"))
+        input->setValue(3);
+    pause(200);
+    click(simulation, "btnDalej");
+    click(simulation, "btnDalej");
+    pause(300);
+    save(simulation, QStringLiteral("symulacja.png"));
+    save(&window, QStringLiteral("okno-pulapka.png"));
+    simulation->close();
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -150,6 +211,8 @@ int main(int argc, char *argv[]) {
     trigger(&window, "tbtnSprawdz");
     QApplication::processEvents();
     save(&window, QStringLiteral("okno.png"));
+    simulationPicture(window, programDir.path());
+    window.LoadProgramFromFile(example);
 
     grabModal(
         QStringLiteral("dialog-czekaj.png"), [&] { click(&window, "bbtnCzekaj"); }, reject);

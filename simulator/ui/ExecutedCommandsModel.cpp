@@ -1,29 +1,29 @@
-#include "ExecutedLinesModel.h"
+#include "ExecutedCommandsModel.h"
 
 #include "SimulationText.h"
 
 namespace korven::sim {
 
-void ExecutedLinesModel::setRun(std::vector<ExecutedCommand> commands, QStringList lines) {
+void ExecutedCommandsModel::setRun(std::vector<ExecutedCommand> commands, QStringList lines) {
     beginResetModel();
     m_commands = std::move(commands);
     m_lines = std::move(lines);
     endResetModel();
 }
 
-int ExecutedLinesModel::lineAt(int row) const {
+int ExecutedCommandsModel::lineAt(int row) const {
     return row >= 0 && row < int(m_commands.size()) ? m_commands[size_t(row)].line : 0;
 }
 
-int ExecutedLinesModel::rowCount(const QModelIndex &parent) const {
+int ExecutedCommandsModel::rowCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : int(m_commands.size());
 }
 
-int ExecutedLinesModel::columnCount(const QModelIndex &parent) const {
+int ExecutedCommandsModel::columnCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : 5;
 }
 
-QVariant ExecutedLinesModel::data(const QModelIndex &index, int role) const {
+QVariant ExecutedCommandsModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid() || index.row() >= int(m_commands.size()))
         return {};
     if (role == Qt::TextAlignmentRole)
@@ -42,7 +42,8 @@ QVariant ExecutedLinesModel::data(const QModelIndex &index, int role) const {
     }
 }
 
-QVariant ExecutedLinesModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant ExecutedCommandsModel::headerData(int section, Qt::Orientation orientation,
+                                           int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char *const names[] = {"Czas [s]", "Linia", "Polecenie", "Pozycja [kroki]",
