@@ -22,6 +22,8 @@ public:
         int selected = -1;
         DriveSettings drive;
         QString driverText;
+        // Lines in the selected run from selected on.
+        int selectedCount = 1;
         bool sameProgram(const State &other) const;
     };
 

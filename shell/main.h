@@ -29,6 +29,7 @@ namespace korven {
 
 class ComPort;
 class DeviceJob;
+class ElidedLabel;
 class DeviceOperations;
 class PortSelection;
 class ProgramListModel;
@@ -113,6 +114,13 @@ public slots:
     void miAktualizujClick();
     void miWyborClick();
     void ComPort1RxChar(int count);
+    // The selected line's comment; the block of lines through the clipboard; the drive of
+    // the program.
+    void miKomentarzClick();
+    void miKopiujClick();
+    void miWytnijClick();
+    void miWklejClick();
+    void miSterownikClick();
 
     // Opens a program file, as the open command does after its dialog.
     void LoadProgramFromFile(const QString &fileName);
@@ -131,6 +139,7 @@ private:
     QLabel *memoryPanel;
     QProgressBar *ProgressBar1;
     QLabel *driverPanel;
+    ElidedLabel *descriptionPanel;
     QPushButton *sbtnStop;
     QMenu *mnuPlik, *mnuPolecenia, *mnuUstawienia, *mnuPomoc, *PopupMenuProg;
     QAction *miNowy, *miOtworz, *miZapisz, *miZamknij;
@@ -143,6 +152,7 @@ private:
         *tbtnWDol, *tbtnSettings, *tbtnPomoc;
     QAction *miCofnij, *miPonow;
     QAction *miSymulacja, *tbtnSymulacja;
+    QAction *miKomentarz, *miKopiuj, *miWytnij, *miWklej, *miSterownik;
 
     void buildMenus();
     void nameControls();
@@ -158,7 +168,10 @@ private:
     // Unsaved changes: asks whether to save them; false when the user cancels.
     bool keepWork();
     void showModified(bool modified);
-    void showProgram(int selected);
+    // Shows the lines with a run of count lines from selected chosen.
+    void showProgram(int selected, int count = 1);
+    // The selected line's description in the status bar.
+    void showLineDescription();
     void setControlsEnabled(bool enabled);
     QString iniPath() const;
     QString portIniPath() const;
