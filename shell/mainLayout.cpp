@@ -303,6 +303,7 @@ void TMainForm::buildStatusBar() {
     driverPanel->setMinimumWidth(10);
     // What the selected line does; what the driver text leaves of the bar.
     descriptionPanel = new ElidedLabel(this);
+    descriptionPanel->setContentsMargins(12, 0, 0, 0);
     statusBar()->addWidget(memoryPanel);
     statusBar()->addWidget(barPanel);
     statusBar()->addWidget(driverPanel);
