@@ -155,8 +155,9 @@ bool addToModel(Model &model, ModelLine added, int number, int *id) {
     added.id = oldEnd;
     // The end line's identity in the editor stays with the end line.
     const quint64 endEditorId = model.lines.last().editorId;
-    model.lines.last() = added;
     ModelLine newEnd;
+    newEnd.comment = model.lines.last().comment;
+    model.lines.last() = added;
     newEnd.id = g_nextId++;
     newEnd.plain = QStringLiteral("Koniec");
     newEnd.editorId = endEditorId;

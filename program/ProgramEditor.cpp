@@ -179,8 +179,10 @@ bool ProgramEditor::AddCmd(const QString &body) {
         return false;
     const int n = int(m_lines.size());
     const int s = selectionLast(); // after the whole run
+    // The end line's comment stays with the end line, as its identity does.
+    const QString endComment = lineComment(m_lines[n - 1]);
     m_lines[n - 1] = formatLine(n, body);
-    m_lines.append(formatLine(n + 1, kEnd));
+    m_lines.append(withComment(formatLine(n + 1, kEnd), endComment));
     // The end line keeps its identity; the new command is a new line before it.
     m_ids.insert(n - 1, newLineId());
     if (s == -1 || s >= n - 2) {

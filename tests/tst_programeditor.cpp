@@ -80,8 +80,9 @@ public:
             return;
         const int n = int(lines.size());
         const int s = selected;
+        const QString endComment = lineComment(lines[n - 1]);
         lines[n - 1] = formatLine(n, body);
-        lines.append(formatLine(n + 1, QStringLiteral("Koniec")));
+        lines.append(withComment(formatLine(n + 1, QStringLiteral("Koniec")), endComment));
         if (s == -1 || s >= n - 2) {
             if (s != -1)
                 selected = n - 1;
@@ -418,6 +419,10 @@ private slots:
         e.setSelection(1, 3);
         QVERIFY(e.deleteSelected());
         QCOMPARE(e.lines(), numbered({"Skocz do linii(2)", "Koniec"}));
+        // The end line keeps its comment when a command takes its place.
+        QVERIFY(e.setComment(1, QStringLiteral("cykl gotowy")));
+        e.AddCmd(QStringLiteral("Hamuj"));
+        QCOMPARE(e.lines(), numbered({"Skocz do linii(2)", "Hamuj", "Koniec  # cykl gotowy"}));
     }
 };
 
