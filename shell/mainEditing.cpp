@@ -78,8 +78,12 @@ void TMainForm::miSterownikClick() {
         dialog.OdczytajUstawienia();
     if (dialog.exec() != QDialog::Accepted)
         return;
+    const DriveSettings chosen = dialog.selection().settings();
+    if (m_doc.drive().PulsDiv > 0 && chosen.ModelIndex == m_doc.drive().ModelIndex &&
+        chosen.DepthIndex == m_doc.drive().DepthIndex)
+        return;
     const ProgramDocument::State before = m_doc.state();
-    m_doc.setDrive(dialog.selection().settings(), dialog.selection().statusText());
+    m_doc.setDrive(chosen, dialog.selection().statusText());
     driverPanel->setText(m_doc.driverText());
     const QString message = driveChangeMessage(valuesOutsideDrive(m_doc.lines(), m_doc.drive()));
     // The list below says all a compile error would: it is shown in the banner only.

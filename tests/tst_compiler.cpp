@@ -137,6 +137,18 @@ private slots:
         QCOMPARE(NotIntToHex(8388607, 6), QStringLiteral("800001"));
         QCOMPARE(NotIntToHex(-255, 4), QStringLiteral("00FF"));
     }
+    void commentsChangeNothingThatIsCompiled() {
+        const QStringList plain =
+            lines({"Prędkość min(1600,00) pps", "Znajdź HOME(-200,00)(3)", "Enable/Disable(High)",
+                   "Wyjścia(1,0,0,0,0,0,0,1)", "Skocz jeśli wejście(1)(3)(0)", "Koniec"});
+        QStringList commented;
+        for (const QString &line : plain)
+            commented.append(line + QStringLiteral("  # OUT 1 = chwytak, IN 3 = czujnik # 2"));
+        const CompileResult a = GenerujProgram(plain, trv10());
+        const CompileResult b = GenerujProgram(commented, trv10());
+        QVERIFY(a.ok() && b.ok());
+        QCOMPARE(b.image, a.image);
+    }
     void listingShowsAddressesBesideTheLines() {
         const QStringList program =
             lines({"Prędkość min(1600,00) pps", "Przysp. max(232,83) pps/s^2  # łagodnie",
