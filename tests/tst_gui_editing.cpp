@@ -150,7 +150,7 @@ private slots:
         QCOMPARE(panel->toolTip(), panel->fullText());
         QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(panel->fullText(), QStringLiteral("Zaznaczone linie 2–3"));
-        // The three specified panels stay where they were.
+        // The memory and driver panels stay as they were.
         QCOMPARE(f.child<QLabel>("driverPanel")->text(),
                  QStringLiteral("Sterownik: TRV10 Głębokość podziału mikrokrokowego: 16"));
         QVERIFY(f.child<QLabel>("memoryPanel")->text().startsWith(QStringLiteral("Dostępna")));
