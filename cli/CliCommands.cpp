@@ -2,6 +2,7 @@
 
 #include "Compiler.h"
 #include "DeviceCommands.h"
+#include "ImageListing.h"
 #include "NonCommandLines.h"
 #include "ProgramCheck.h"
 #include "ProgramFile.h"
@@ -34,8 +35,10 @@ const char *const kUsage =
     "bez zmiany mi.ini.\n"
     "\n"
     "Polecenia bez urządzenia:\n"
-    "  compile PLIK.dat   kompiluje program i wypisuje jego kod bajtowy: jedna linia\n"
-    "                     szesnastkowa na linię programu, kod polecenia pierwszy\n"
+    "  compile PLIK.dat [--listing]   kompiluje program i wypisuje jego kod bajtowy:\n"
+    "                     jedna linia szesnastkowa na linię programu, kod polecenia\n"
+    "                     pierwszy; --listing: obok siebie numer linii, adres bajtu\n"
+    "                     w pamięci mikroindeksera, bajty i tekst linii\n"
     "  check PLIK.dat     sprawdza kolejność ustawień prędkości i przyspieszenia (jak\n"
     "                     \"Sprawdź\" w oknie) i wypisuje werdykt\n"
     "  simulate PLIK.dat [--json] [--input N=S@T]... [--home-at P] [--max-time S]\n"
@@ -133,27 +136,65 @@ int device(QStringList arguments) {
         if (const int code = compiledImage(arguments.first(), &image, command); code != Success)
             return code;
     } else if (!arguments.isEmpty()) {
-        err(QString::fromUtf8(kUsage));
+        err(QStringLiteral("Polecenie %1 nie przyjmuje argumentu „%2”.")
+                .arg(command, arguments.first()));
         return BadInput;
     }
     return runDeviceCommand(command, ports, image);
 }
 
-int compile(const QString &path) {
-    QStringList image;
-    const int code = compiledImage(path, &image);
-    for (const QString &line : image)
-        out(line);
-    return code;
+// The one program file of a command, after its options; false (said) when there is none,
+// more than one or an option the command does not know.
+bool programFile(const QString &command, const QStringList &arguments, QString *path) {
+    for (const QString &argument : arguments) {
+        if (argument.startsWith(QLatin1String("--"))) {
+            err(QStringLiteral("Polecenie %1 nie zna opcji „%2”.").arg(command, argument));
+            return false;
+        }
+    }
+    if (arguments.size() != 1) {
+        err(QStringLiteral("Polecenie %1 wymaga jednego pliku programu .dat.").arg(command));
+        return false;
+    }
+    *path = arguments.first();
+    return true;
 }
 
-int check(const QString &path) {
+int compile(QStringList arguments) {
+    const bool listing = arguments.removeAll(QStringLiteral("--listing")) > 0;
+    QString path;
+    if (!programFile(QStringLiteral("compile"), arguments, &path))
+        return BadInput;
+    if (!listing) {
+        QStringList image;
+        const int code = compiledImage(path, &image);
+        for (const QString &line : image)
+            out(line);
+        return code;
+    }
+    LoadedWithDrive loaded;
+    if (!load(path, &loaded))
+        return BadInput;
+    const CompileResult result = GenerujProgram(loaded.program.lines, loaded.drive);
+    if (!result.ok()) {
+        err(result.error);
+        return Failure;
+    }
+    for (const QString &row : imageListing(loaded.program.lines, result.image))
+        out(row);
+    return Success;
+}
+
+int check(const QStringList &arguments) {
+    QString path;
+    if (!programFile(QStringLiteral("check"), arguments, &path))
+        return BadInput;
     LoadedWithDrive loaded;
     if (!load(path, &loaded))
         return BadInput;
     const CheckResult result = SprawdzProgram(loaded.program.lines);
     if (!result.ok)
-        out(result.message);
+        out(checkMessage(result));
     out(checkVerdict(result));
     return result.ok ? Success : Failure;
 }
@@ -169,15 +210,21 @@ int run(const QStringList &arguments) {
         out(QStringLiteral("korven-cli ") + GetVersionText());
         return Success;
     }
-    if (arguments.size() == 2 && arguments[0] == QLatin1String("compile"))
-        return compile(arguments[1]);
-    if (arguments.size() == 2 && arguments[0] == QLatin1String("check"))
-        return check(arguments[1]);
-    if (!arguments.isEmpty() && arguments[0] == QLatin1String("simulate"))
+    if (arguments.isEmpty()) {
+        err(QString::fromUtf8(kUsage));
+        return BadInput;
+    }
+    const QString &command = arguments.first();
+    if (command == QLatin1String("compile"))
+        return compile(arguments.mid(1));
+    if (command == QLatin1String("check"))
+        return check(arguments.mid(1));
+    if (command == QLatin1String("simulate"))
         return simulateCommand(arguments.mid(1));
-    if (!arguments.isEmpty() && isDeviceCommand(arguments[0]))
+    if (isDeviceCommand(command))
         return device(arguments);
-    err(QString::fromUtf8(kUsage));
+    err(QStringLiteral("Nieznane polecenie „%1”; polecenia wypisuje korven-cli --help.")
+            .arg(command));
     return BadInput;
 }
 

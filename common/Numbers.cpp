@@ -200,4 +200,15 @@ qint64 parseInteger(const QString &text, bool *ok) {
     return negative ? -value : value;
 }
 
+QString groupDigits(const QString &number) {
+    const qsizetype sign = number.startsWith(QLatin1Char('-')) ? 1 : 0;
+    qsizetype end = number.indexOf(QLatin1Char(','));
+    if (end < 0)
+        end = number.size();
+    QString grouped = number;
+    for (qsizetype at = end - 3; at > sign; at -= 3)
+        grouped.insert(at, QLatin1Char(' '));
+    return grouped;
+}
+
 } // namespace korven

@@ -16,6 +16,10 @@ Real roundHalfEven(Real value);
 // e.g. formatFixed(15617.3706, 2) == "15617,37", formatFixed(7.625, 2) == "7,63".
 QString formatFixed(Real value, int decimals);
 
+// A number text of formatFixed (or a plain integer) with its integer digits grouped in
+// threes by blanks, as Polish texts write them: "-20 000", "15 617,37".
+QString groupDigits(const QString &number);
+
 // Decimal number with a comma or a point as separator, optional sign,
 // surrounding blanks allowed; nothing else.
 Real parseDecimal(const QString &text, bool *ok);

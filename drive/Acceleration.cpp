@@ -53,6 +53,13 @@ PMulPDiv FindPMulPDiv(long long aMax, int rampDiv, int pulsDiv, long double redu
     return r;
 }
 
+int nearestEntry(long double stepsPerSecondSquared, int pulsDiv) {
+    const long double k = roundHalfEven(stepsPerSecondSquared / AccelUnit(pulsDiv));
+    if (!(k >= 1)) // NaN too
+        return 1;
+    return k > kEntries ? kEntries : int(k);
+}
+
 long long aMaxFromValue(long double stepsPerSecondSquared, int pulsDiv) {
     const long double q = roundHalfEven(stepsPerSecondSquared / roundedUnit(pulsDiv));
     if (!(std::fabs(q) < 1e15L))

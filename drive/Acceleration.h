@@ -31,6 +31,9 @@ struct PMulPDiv {
 
 PMulPDiv FindPMulPDiv(long long aMax, int rampDiv, int pulsDiv, long double reduction);
 
+// The register value (1 .. 2047) of the list entry nearest to a typed acceleration.
+int nearestEntry(long double stepsPerSecondSquared, int pulsDiv);
+
 // The register value a stored acceleration stands for: Round(v / roundedUnit).
 long long aMaxFromValue(long double stepsPerSecondSquared, int pulsDiv);
 

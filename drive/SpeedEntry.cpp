@@ -1,13 +1,14 @@
 #include "SpeedEntry.h"
 
+#include "DeviceValues.h"
 #include "Numbers.h"
 #include "SpeedUnits.h"
 
 namespace korven {
 
 SpeedEntry::SpeedEntry(bool isSigned, int pulsDiv, int vmax, long double glPodz)
-    : m_signed(isSigned), m_min(speed::minimum(pulsDiv)), m_max(speed::maximum(pulsDiv, vmax)),
-      m_perRevolution(speed::stepsPerRevolution(glPodz)) {}
+    : m_signed(isSigned), m_pulsDiv(pulsDiv), m_vmax(vmax), m_min(speed::minimum(pulsDiv)),
+      m_max(speed::maximum(pulsDiv, vmax)), m_perRevolution(speed::stepsPerRevolution(glPodz)) {}
 
 QString SpeedEntry::stepsRangeText() const { return speed::rangeText(m_signed, m_min, m_max); }
 
@@ -72,6 +73,31 @@ SpeedEntry::Acceptance SpeedEntry::accept(const QString &steps) const {
     }
     a.ok = true;
     return a;
+}
+
+QString SpeedEntry::deviceTextOf(long double stepsPerSecond) const {
+    if (m_pulsDiv <= 0)
+        return {};
+    const DeviceValue device = deviceSpeed(stepsPerSecond, m_signed, m_pulsDiv, m_vmax);
+    if (!device.fits)
+        return QStringLiteral("poza zakresem sterownika");
+    return QStringLiteral("≈ %1 kroków/s").arg(groupedValue(device.value));
+}
+
+QString SpeedEntry::deviceText(const QString &steps) const {
+    bool ok = false;
+    const long double v = parseDecimal(steps, &ok);
+    return ok ? deviceTextOf(parseDecimal(speed::text(v), &ok)) : QString();
+}
+
+QString SpeedEntry::deviceTextFromRevolutions(const QString &revolutions) const {
+    bool ok = false;
+    const long double v = parseDecimal(revolutions, &ok);
+    if (!ok || m_perRevolution == 0)
+        return {};
+    // As leaving the field will write it: two decimals, then converted into steps/s.
+    const long double steps = parseDecimal(speed::text(v), &ok) * m_perRevolution;
+    return deviceTextOf(parseDecimal(speed::text(steps), &ok));
 }
 
 } // namespace korven

@@ -32,6 +32,12 @@ public:
     };
     Acceptance accept(const QString &steps) const;
 
+    // What the device will really run for the speed typed so far, as the user types:
+    // "≈ 396,73 kroków/s" (the register value converted back); empty while the text is no
+    // number.
+    QString deviceText(const QString &steps) const;
+    QString deviceTextFromRevolutions(const QString &revolutions) const;
+
     static QString outOfRangeMessage() { return QStringLiteral("Prędkość z poza zakresu !"); }
     static QString invalidMessage() { return QStringLiteral("Nieprawidłowa prędkość !"); }
 
@@ -39,7 +45,11 @@ private:
     Result leave(const QString &text, bool fromSteps, const QString &steps,
                  const QString &revolutions) const;
 
+    QString deviceTextOf(long double stepsPerSecond) const;
+
     bool m_signed;
+    int m_pulsDiv;
+    int m_vmax;
     long double m_min;
     long double m_max;
     long double m_perRevolution;

@@ -16,6 +16,16 @@ CheckResult SprawdzProgram(const QStringList &lines) {
     const qsizetype e = pos(Command::FindPos);
     const qsizetype g = pos(Command::FindHome);
     const auto before = [&](qsizetype x) { return x > 0 && (x < a || x < b || x < c); };
+    // The 0-based line that holds the 1-based text position x.
+    const auto lineOf = [&](qsizetype x) {
+        qsizetype end = 0;
+        for (int i = 0; i < lines.size(); ++i) {
+            end += lines[i].size() + 2;
+            if (x <= end)
+                return i;
+        }
+        return int(lines.size()) - 1;
+    };
     const QString positioning =
         QStringLiteral("Znajdź pozycję nie może być przed prędkością minimalną, maksymalną lub "
                        "przyspieszeniem maksymalnym !");
@@ -27,14 +37,24 @@ CheckResult SprawdzProgram(const QStringList &lines) {
     if (c == 0)
         return {false, QStringLiteral("Brak zdefiniowanego przyspieszenia maksymalnego !")};
     if (c < a || c < b)
-        return {false, QStringLiteral("Przyspieszenie maksymalne nie może być przed prędkością "
-                                      "minimalną lub maksymalną !")};
+        return {false,
+                QStringLiteral("Przyspieszenie maksymalne nie może być przed prędkością "
+                               "minimalną lub maksymalną !"),
+                lineOf(c)};
     if (before(d))
-        return {false, QStringLiteral("Prędkość docelowa nie może być przed prędkością "
-                                      "minimalną, maksymalną lub przyspieszeniem maksymalnym !")};
+        return {false,
+                QStringLiteral("Prędkość docelowa nie może być przed prędkością "
+                               "minimalną, maksymalną lub przyspieszeniem maksymalnym !"),
+                lineOf(d)};
     if (before(e) || before(g))
-        return {false, positioning};
+        return {false, positioning, lineOf(before(e) ? e : g)};
     return {};
+}
+
+QString checkMessage(const CheckResult &result) {
+    if (result.line < 0)
+        return result.message;
+    return QStringLiteral("%1 (linia %2)").arg(result.message).arg(result.line + 1);
 }
 
 QString checkVerdict(const CheckResult &result) {

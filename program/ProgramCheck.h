@@ -9,9 +9,13 @@ namespace korven {
 struct CheckResult {
     bool ok = true;
     QString message; // the failing rule's message, empty when ok
+    int line = -1;   // 0-based line that breaks the rule; -1 when a setting is missing
 };
 
 CheckResult SprawdzProgram(const QStringList &lines);
+
+// The failing rule's message naming its line: "… ! (linia 3)".
+QString checkMessage(const CheckResult &result);
 
 // The banner verdict for a result.
 QString checkVerdict(const CheckResult &result);

@@ -27,12 +27,13 @@ void ProgramDocument::setModified(bool modified) {
 }
 
 ProgramDocument::State ProgramDocument::state() const {
-    return {m_editor.lines(), m_editor.lineIds(), m_editor.GetSelected(), m_drive, m_driverText};
+    return {m_editor.lines(), m_editor.lineIds(), m_editor.GetSelected(),
+            m_drive,          m_driverText,       m_editor.selectionCount()};
 }
 
 void ProgramDocument::restore(const State &state) {
     m_editor.setLines(state.lines, state.lineIds);
-    m_editor.setSelected(state.selected);
+    m_editor.setSelection(state.selected, state.selectedCount);
     m_drive = state.drive;
     m_driverText = state.driverText;
 }

@@ -22,6 +22,8 @@ public:
         int selected = -1;
         DriveSettings drive;
         QString driverText;
+        // Lines in the selected run from selected on.
+        int selectedCount = 1;
         bool sameProgram(const State &other) const;
     };
 
@@ -30,6 +32,8 @@ public:
     ProgramEditor &editor() { return m_editor; }
     const QStringList &lines() const { return m_editor.lines(); }
     int selected() const { return m_editor.GetSelected(); }
+    // Lines in the selected run, 0 when nothing is selected.
+    int selectedCount() const { return m_editor.selectionCount(); }
 
     const DriveSettings &drive() const { return m_drive; }
     // The settings with the status-bar text that names them.

@@ -1,5 +1,6 @@
 #include "ProgramEditor.h"
 
+#include "LineComment.h"
 #include "Numbers.h"
 #include "ProgramLine.h"
 
@@ -52,7 +53,7 @@ void ProgramEditor::setLines(const QStringList &lines) {
     m_ids.reserve(lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i)
         m_ids.append(newLineId());
-    m_selected = -1;
+    setSelected(-1);
 }
 
 void ProgramEditor::setLines(const QStringList &lines, const QList<quint64> &ids) {
@@ -64,17 +65,25 @@ void ProgramEditor::setLines(const QStringList &lines, const QList<quint64> &ids
     m_ids = ids;
     for (const quint64 id : ids)
         m_lastId = qMax(m_lastId, id);
-    m_selected = -1;
+    setSelected(-1);
 }
 
 void ProgramEditor::clear() {
     m_lines.clear();
     m_ids.clear();
-    m_selected = -1;
+    setSelected(-1);
 }
 
-void ProgramEditor::setSelected(int index) {
-    m_selected = (index >= 0 && index < m_lines.size()) ? index : -1;
+void ProgramEditor::setSelected(int index) { setSelection(index, 1); }
+
+void ProgramEditor::setSelection(int first, int count) {
+    if (first < 0 || first >= m_lines.size() || count < 1) {
+        m_selected = -1;
+        m_count = 0;
+        return;
+    }
+    m_selected = first;
+    m_count = qMin(count, int(m_lines.size()) - first);
 }
 
 qsizetype ProgramEditor::numberFieldLength(const QString &line) {
@@ -150,7 +159,14 @@ void ProgramEditor::Przenumeruj(int from, int to) {
 
 void ProgramEditor::EditCmd(const QString &body, int index) {
     if (index >= 0 && index < m_lines.size())
-        m_lines[index] = formatLine(index + 1, body);
+        m_lines[index] = withComment(formatLine(index + 1, body), lineComment(m_lines[index]));
+}
+
+bool ProgramEditor::setComment(int index, const QString &comment) {
+    if (index < 0 || index >= m_lines.size() || !commentProblem(comment).isEmpty())
+        return false;
+    m_lines[index] = withComment(withoutComment(m_lines[index]), comment);
+    return true;
 }
 
 bool ProgramEditor::AddCmd(const QString &body) {
@@ -162,14 +178,16 @@ bool ProgramEditor::AddCmd(const QString &body) {
     if (!m_lines.last().contains(kEnd))
         return false;
     const int n = int(m_lines.size());
-    const int s = m_selected;
+    const int s = selectionLast(); // after the whole run
+    // The end line's comment stays with the end line, as its identity does.
+    const QString endComment = lineComment(m_lines[n - 1]);
     m_lines[n - 1] = formatLine(n, body);
-    m_lines.append(formatLine(n + 1, kEnd));
+    m_lines.append(withComment(formatLine(n + 1, kEnd), endComment));
     // The end line keeps its identity; the new command is a new line before it.
     m_ids.insert(n - 1, newLineId());
     if (s == -1 || s >= n - 2) {
         if (s != -1)
-            m_selected = n - 1;
+            setSelected(n - 1);
         return true;
     }
     // The new line climbs to just after the selection, one place at a time, each step
@@ -178,7 +196,7 @@ bool ProgramEditor::AddCmd(const QString &body) {
     // positions all steps compose into one mapping.
     int from = n - 1;
     if (!numberedInOrder()) {
-        swapAndRenumber(n - 2, n - 1, n - 2);
+        swapLines(n - 2, n - 1);
         from = n - 2;
     }
     moveNumbered(from, s + 1);
@@ -216,23 +234,25 @@ void ProgramEditor::moveNumbered(int from, int to) {
         m_ids.move(from, to);
         Przenumeruj(to, from);
     }
-    m_selected = to;
+    setSelected(to);
 }
 
 bool ProgramEditor::canMoveUp() const {
-    const int i = m_selected;
-    return i > 0 && !(i == m_lines.size() - 1 && m_lines[i].contains(kEnd));
+    const int last = selectionLast();
+    return m_selected > 0 && !(last == m_lines.size() - 1 && m_lines[last].contains(kEnd));
 }
 
 bool ProgramEditor::canMoveDown() const {
-    const int i = m_selected;
+    const int i = selectionLast();
     const int last = int(m_lines.size()) - 1;
     return i >= 0 && i < last && !(i == last - 1 && m_lines[last].contains(kEnd));
 }
 
-bool ProgramEditor::canDelete() const { return m_selected >= 0 && m_selected < m_lines.size() - 1; }
+bool ProgramEditor::canDelete() const {
+    return m_selected >= 0 && selectionLast() < m_lines.size() - 1;
+}
 
-void ProgramEditor::swapAndRenumber(int a, int b, int newSelection) {
+void ProgramEditor::swapLines(int a, int b) {
     m_ids.swapItemsAt(a, b);
     if (numberedInOrder()) {
         // Numbers a+1 and b+1 trade places; nothing else moves.
@@ -244,32 +264,34 @@ void ProgramEditor::swapAndRenumber(int a, int b, int newSelection) {
         PrzenumerujSkoki();
         Przenumeruj();
     }
-    m_selected = newSelection;
 }
 
+// A run moves as its lines would move one at a time, each past the line beside the run.
 bool ProgramEditor::moveUp() {
     if (!canMoveUp())
         return false;
-    swapAndRenumber(m_selected - 1, m_selected, m_selected - 1);
+    const int first = m_selected, last = selectionLast();
+    for (int i = first; i <= last; ++i)
+        swapLines(i - 1, i);
+    setSelection(first - 1, last - first + 1);
     return true;
 }
 
 bool ProgramEditor::moveDown() {
     if (!canMoveDown())
         return false;
-    swapAndRenumber(m_selected, m_selected + 1, m_selected + 1);
+    const int first = m_selected, last = selectionLast();
+    for (int i = last; i >= first; --i)
+        swapLines(i, i + 1);
+    setSelection(first + 1, last - first + 1);
     return true;
 }
 
-bool ProgramEditor::deleteSelected() {
-    if (!canDelete())
-        return false;
-    const int removed = m_selected;
+void ProgramEditor::removeLine(int removed) {
     const int count = int(m_lines.size());
     const bool inOrder = numberedInOrder();
     m_lines.removeAt(removed);
     m_ids.removeAt(removed);
-    m_selected = -1;
     if (inOrder) {
         // The deleted line's number keeps designating the line that followed it; numbers
         // beyond the list stay as they are.
@@ -279,7 +301,56 @@ bool ProgramEditor::deleteSelected() {
         PrzenumerujSkoki();
         Przenumeruj();
     }
+}
+
+// A run goes as its lines would go one at a time: the targets of all of them pass to the
+// line that followed the run.
+bool ProgramEditor::deleteSelected() {
+    if (!canDelete())
+        return false;
+    const int first = m_selected;
+    for (int k = selectionCount(); k > 0; --k)
+        removeLine(first);
+    setSelected(-1);
     return true;
+}
+
+int ProgramEditor::paste(const QList<BlockLine> &block) {
+    if (block.isEmpty() || (!m_lines.isEmpty() && !m_lines.last().contains(kEnd)))
+        return 0;
+    const QList<quint64> before = m_ids;
+    const int n = int(before.size());
+    QList<quint64> added;
+    for (const BlockLine &line : block) {
+        if (!AddCmd(line.body))
+            break;
+        added.append(m_lastId); // AddCmd gave the new line the latest identity
+    }
+    QHash<int, quint64> pastedByNumber;
+    for (qsizetype i = 0; i < added.size(); ++i) {
+        if (block[i].number >= 0 && !pastedByNumber.contains(block[i].number))
+            pastedByNumber.insert(block[i].number, added[i]);
+    }
+    // The pasted jumps: to another pasted line, it follows the block; else the number
+    // means the line that carried it here before the paste, mapped as the program's own
+    // jumps were (the end line's number passing to the first added line).
+    for (qsizetype i = 0; i < added.size(); ++i) {
+        int t = 0;
+        if (!isJump(block[i].body) || !canonicalTarget(block[i].body, &t))
+            continue;
+        int target = t;
+        if (pastedByNumber.contains(t))
+            target = indexOfLineId(pastedByNumber.value(t)) + 1;
+        else if (t >= 1 && t < n)
+            target = indexOfLineId(before[t - 1]) + 1;
+        else if (t == n)
+            target = indexOfLineId(added.first()) + 1;
+        const int at = indexOfLineId(added[i]);
+        m_lines[at] = withTarget(m_lines[at], target);
+    }
+    if (m_selected >= 0 && !added.isEmpty())
+        setSelection(indexOfLineId(added.first()), int(added.size()));
+    return int(added.size());
 }
 
 } // namespace korven

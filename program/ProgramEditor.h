@@ -27,21 +27,50 @@ public:
     // The index of the line with that identity, -1 when no line has it.
     int indexOfLineId(quint64 id) const { return int(m_ids.indexOf(id)); }
 
+    // The selection is a run of consecutive lines; GetSelected is its first line.
     int GetSelected() const { return m_selected; }
+    // Lines in the run, 0 when nothing is selected.
+    int selectionCount() const { return m_selected < 0 ? 0 : m_count; }
+    int selectionLast() const { return m_selected < 0 ? -1 : m_selected + m_count - 1; }
+    // A run of one line; -1 or an index outside the list selects nothing.
     void setSelected(int index);
+    // A run of count lines from first, cut at the end of the list.
+    void setSelection(int first, int count);
+    QStringList selectedLines() const { return m_lines.mid(m_selected, selectionCount()); }
 
-    // Inserts body after the selection, keeping the final "Koniec" last.
+    // Inserts body after the selection (its last line), keeping the final "Koniec" last.
     // Returns false when the command was dropped (the last line is not an end command).
     bool AddCmd(const QString &body);
+    // Writes body into line index; the line keeps its comment.
     void EditCmd(const QString &body, int index);
+    // Sets the comment of line index, an empty one removing it; false when there is no
+    // such line or the comment may not stand in a line (commentProblem).
+    bool setComment(int index, const QString &comment);
 
+    // Moves and deletes act on the whole selected run, as the same single-line operations
+    // one after the other would: targets of the jumps are renumbered alike. The final
+    // "Koniec" can be neither moved nor deleted, nor can a run that holds it.
     bool canMoveUp() const;
     bool canMoveDown() const;
     bool canDelete() const;
     bool moveUp();
     bool moveDown();
-    // Deletes the selected line (the caller has asked the user); no selection afterwards.
+    // Deletes the selected run (the caller has asked the user); no selection afterwards.
     bool deleteSelected();
+
+    // A line to paste: its body (a comment included) and the number it carried where it
+    // was copied, -1 when none.
+    struct BlockLine {
+        QString body;
+        int number = -1;
+    };
+    // Adds the lines after the selected run, one after the other as AddCmd adds commands,
+    // so that the program's jumps are renumbered as for added commands. A pasted jump to
+    // the number of another pasted line follows that line; any other number means the line
+    // that carried it before the paste, and follows that line as the program's jumps do.
+    // Returns the number of lines added (0 when the last line is not an end command).
+    // When a line was selected, the pasted lines are the new run.
+    int paste(const QList<BlockLine> &block);
 
     // 1-based position of the first line whose number field is number, else 0.
     int ZnajdzNowyNrLinii(int number) const;
@@ -63,7 +92,10 @@ private:
     bool numberedInOrder() const;
     void moveNumbered(int from, int to);
     template <typename Map> void remapJumpTargets(Map targetOf);
-    void swapAndRenumber(int a, int b, int newSelection);
+    // Exchanges two lines and renumbers as the single move does; the selection stays.
+    void swapLines(int a, int b);
+    // Removes a line and renumbers as the single delete does; the selection stays.
+    void removeLine(int index);
 
     quint64 newLineId() { return ++m_lastId; }
 
@@ -71,6 +103,7 @@ private:
     QList<quint64> m_ids;
     quint64 m_lastId = 0;
     int m_selected = -1;
+    int m_count = 0;
 };
 
 } // namespace korven

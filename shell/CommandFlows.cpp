@@ -1,10 +1,12 @@
 #include "CommandFlows.h"
 
 #include "Acceleration.h"
+#include "LineComment.h"
 #include "Messages.h"
 #include "ProgramEditor.h"
 #include "RangeSpinBox.h"
 #include "edEnable.h"
+#include "edKomentarz.h"
 #include "edSkoczJesliWejscie.h"
 #include "edV.h"
 #include "edWyjscia.h"
@@ -225,6 +227,16 @@ void CommandFlows::EditJumpIf(int index) {
         return askJumpIf(commandRow(Command::JumpIfInput).editCaption, fieldInt(GetValue(line)),
                          fieldInt(GetValue2(line)) - 1, fieldInt(GetValue3(line)) != 0);
     });
+}
+
+bool CommandFlows::EditComment(int index) {
+    if (index < 0 || index >= lineCount())
+        return false;
+    const QString line = m_editor.lines()[index];
+    TedKomentarzForm dialog(withoutComment(line), lineComment(line), m_parent);
+    if (dialog.exec() != QDialog::Accepted || dialog.comment() == lineComment(line))
+        return false;
+    return m_editor.setComment(index, dialog.comment());
 }
 
 } // namespace korven

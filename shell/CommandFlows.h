@@ -40,6 +40,8 @@ public:
     void EditSetOuts(int index);
     void EditJumpIf(int index);
     void EditJumpIfCounter(int index) { editValue(index, Command::JumpIfCounter); }
+    // The comment of any line; false when cancelled or unchanged.
+    bool EditComment(int index);
 
 private:
     struct ValueSetup {

@@ -1,5 +1,6 @@
 #include "ProgramListDelegate.h"
 
+#include "LineComment.h"
 #include "ProgramListModel.h"
 
 #include <QApplication>
@@ -43,7 +44,7 @@ void drawDifference(QPainter *painter, const QRect &gutter) {
 } // namespace
 
 qsizetype ProgramListDelegate::commentStart(const QString &line) {
-    return line.indexOf(QLatin1String("  # "));
+    return korven::commentStart(line);
 }
 
 void ProgramListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,

@@ -16,6 +16,7 @@ QVariant ProgramListModel::data(const QModelIndex &index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole: return m_editor.lines()[index.row()];
+    case Qt::ToolTipRole: return m_toolTip ? m_toolTip(index.row()) : QVariant();
     case MarksRole: {
         int marks = 0;
         for (auto it = m_marks.cbegin(); it != m_marks.cend(); ++it) {

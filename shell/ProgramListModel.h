@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <functional>
+
 namespace korven {
 
 class ProgramEditor;
@@ -26,6 +28,9 @@ public:
     // After the editor changed the lines.
     void refresh();
 
+    // The tooltip of a row: what its line does.
+    void setToolTips(std::function<QString(int row)> toolTip) { m_toolTip = std::move(toolTip); }
+
     // Replaces the rows that carry one kind of mark.
     void setMarkedRows(LineMark mark, const QSet<int> &rows);
     QSet<int> markedRows(LineMark mark) const { return m_marks.value(mark); }
@@ -34,6 +39,7 @@ public:
 private:
     const ProgramEditor &m_editor;
     QHash<LineMark, QSet<int>> m_marks;
+    std::function<QString(int row)> m_toolTip;
 };
 
 } // namespace korven

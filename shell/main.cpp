@@ -6,6 +6,7 @@
 #include "DeviceOperations.h"
 #include "FileDialogs.h"
 #include "HelpDocument.h"
+#include "ListingHeading.h"
 #include "Messages.h"
 #include "NonCommandLines.h"
 #include "Oprogramie.h"
@@ -213,16 +214,21 @@ bool TMainForm::Sterownik() {
     return ok;
 }
 
-void TMainForm::showProgram(int selected) {
+void TMainForm::showProgram(int selected, int count) {
     m_syncingSelection = true;
     m_model->refresh();
     if (selected >= 0) {
         const QModelIndex index = m_model->index(selected);
+        const QModelIndex last = m_model->index(qMin(selected + count, m_model->rowCount()) - 1);
         ListBoxProg->setCurrentIndex(index);
+        ListBoxProg->selectionModel()->select(QItemSelection(index, last),
+                                              QItemSelectionModel::ClearAndSelect);
+        ListBoxProg->scrollTo(last);
         ListBoxProg->scrollTo(index);
     }
     m_syncingSelection = false;
-    m_doc.editor().setSelected(selected);
+    m_doc.editor().setSelection(selected, count);
+    showLineDescription();
 }
 
 void TMainForm::recordChange(const QString &text, const ProgramDocument::State &before) {
@@ -237,7 +243,7 @@ void TMainForm::applyState(const ProgramDocument::State &state) {
     m_doc.restore(state);
     driverPanel->setText(state.driverText);
     GenerujProgram();
-    showProgram(state.selected);
+    showProgram(state.selected, state.selectedCount);
 }
 
 void TMainForm::showModified(bool modified) {
@@ -298,16 +304,23 @@ void TMainForm::ListBoxProgDblClick() {
     if (selected < 0)
         return;
     const ProgramDocument::State before = m_doc.state();
+    const int count = m_doc.editor().selectionCount();
     m_flows.edit(selected);
     GenerujProgram();
-    showProgram(selected);
+    showProgram(selected, count);
     recordChange(QStringLiteral("Edycja"), before);
 }
 
 void TMainForm::miUsunClick() {
-    if (!m_doc.editor().canDelete())
+    const ProgramEditor &editor = m_doc.editor();
+    if (!editor.canDelete())
         return;
-    if (!ui::askYesNo(this, QStringLiteral("Usunąć zaznaczoną linię ?"), false))
+    const QString question = editor.selectionCount() == 1
+                                 ? QStringLiteral("Usunąć zaznaczoną linię ?")
+                                 : QStringLiteral("Usunąć zaznaczone linie %1–%2 ?")
+                                       .arg(editor.GetSelected() + 1)
+                                       .arg(editor.selectionLast() + 1);
+    if (!ui::askYesNo(this, question, false))
         return;
     deleteSelectedLine();
 }
@@ -326,7 +339,7 @@ void TMainForm::sbtnPrzesunWGoreClick() {
     if (!m_doc.editor().moveUp())
         return;
     GenerujProgram();
-    showProgram(m_doc.selected());
+    showProgram(m_doc.selected(), m_doc.editor().selectionCount());
     recordChange(QStringLiteral("Przesuń w górę"), before);
 }
 
@@ -335,7 +348,7 @@ void TMainForm::sbtnPrzesunWDolClick() {
     if (!m_doc.editor().moveDown())
         return;
     GenerujProgram();
-    showProgram(m_doc.selected());
+    showProgram(m_doc.selected(), m_doc.editor().selectionCount());
     recordChange(QStringLiteral("Przesuń w dół"), before);
 }
 
@@ -433,8 +446,10 @@ bool TMainForm::SaveProgramToFile(const QString &fileName) {
 
 void TMainForm::tbtnSprawdzClick() {
     const CheckResult result = SprawdzProgram(m_doc.lines());
+    if (result.line >= 0)
+        showProgram(result.line);
     if (!result.ok)
-        ui::showMessage(this, result.message);
+        ui::showMessage(this, checkMessage(result));
     ShowMessageEx(checkVerdict(result));
 }
 
@@ -499,6 +514,8 @@ void TMainForm::GetReportValue(const QString &name, QString &value) const {
         value = QStringLiteral("Program");
     else if (name.compare(QLatin1String("element"), Qt::CaseInsensitive) == 0)
         value = PrintLines.value(StringDs.RecNo);
+    else if (name.compare(QLatin1String("naglowek"), Qt::CaseInsensitive) == 0)
+        value = listingHeading(m_doc.fileName(), QDateTime::currentDateTime(), m_doc.drive());
 }
 
 void TMainForm::tbtnPrintClick() {

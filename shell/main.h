@@ -30,6 +30,7 @@ namespace korven {
 
 class ComPort;
 class DeviceJob;
+class ElidedLabel;
 class DeviceOperations;
 class PortSelection;
 class ProgramListModel;
@@ -117,6 +118,13 @@ public slots:
     void miAktualizujClick();
     void miWyborClick();
     void ComPort1RxChar(int count);
+    // The selected line's comment; the block of lines through the clipboard; the drive of
+    // the program.
+    void miKomentarzClick();
+    void miKopiujClick();
+    void miWytnijClick();
+    void miWklejClick();
+    void miSterownikClick();
 
     // Opens a program file, as the open command does after its dialog.
     void LoadProgramFromFile(const QString &fileName);
@@ -136,6 +144,7 @@ private:
     QProgressBar *ProgressBar1;
     QLabel *driverPanel;
     QLabel *devicePanel;
+    ElidedLabel *descriptionPanel;
     QPushButton *sbtnStop;
     QMenu *mnuPlik, *mnuPolecenia, *mnuUstawienia, *mnuPomoc, *PopupMenuProg;
     QAction *miNowy, *miOtworz, *miZapisz, *miZamknij;
@@ -148,6 +157,7 @@ private:
         *tbtnWDol, *tbtnSettings, *tbtnPomoc;
     QAction *miCofnij, *miPonow;
     QAction *miSymulacja, *tbtnSymulacja;
+    QAction *miKomentarz, *miKopiuj, *miWytnij, *miWklej, *miSterownik;
 
     void buildMenus();
     void nameControls();
@@ -163,7 +173,10 @@ private:
     // Unsaved changes: asks whether to save them; false when the user cancels.
     bool keepWork();
     void showModified(bool modified);
-    void showProgram(int selected);
+    // Shows the lines with a run of count lines from selected chosen.
+    void showProgram(int selected, int count = 1);
+    // The selected line's description in the status bar.
+    void showLineDescription();
     void setControlsEnabled(bool enabled);
     QString iniPath() const;
     QString portIniPath() const;

@@ -3,6 +3,8 @@
 #include "main.h"
 
 #include "BannerLabel.h"
+#include "ElidedLabel.h"
+#include "LineDescription.h"
 #include "ProgramListDelegate.h"
 #include "ProgramListModel.h"
 
@@ -77,6 +79,8 @@ void TMainForm::buildMenus() {
     miTestKomunikacji =
         entry(mnuPolecenia, QStringLiteral("Test komunikacji"), &TMainForm::miTestKomunikacjiClick);
     miDrukuj = entry(mnuPolecenia, QStringLiteral("Drukuj"), &TMainForm::tbtnPrintClick);
+    miKomentarz = entry(mnuPolecenia, QStringLiteral("Komentarz"), &TMainForm::miKomentarzClick,
+                        QKeySequence(QStringLiteral("Ctrl+K")));
     // Esc itself is served by the window's own shortcut, which also acts while busy.
     miStop = entry(mnuPolecenia, QStringLiteral("Stop awaryjny\tEsc"), [this] {
         if (sbtnStop->isEnabled())
@@ -94,6 +98,8 @@ void TMainForm::buildMenus() {
     mnuUstawienia = menuBar()->addMenu(QStringLiteral("Ustawienia"));
     miWybor =
         entry(mnuUstawienia, QStringLiteral("&Wybór portu szeregowego"), &TMainForm::miWyborClick);
+    miSterownik = entry(mnuUstawienia, QStringLiteral("Sterownik i podział mikrokroku…"),
+                        &TMainForm::miSterownikClick);
     // Never shown; its shortcut works while the settings menu is enabled.
     miShowSet = new QAction(QStringLiteral("Pokaż parametry"), this);
     miShowSet->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
@@ -193,8 +199,6 @@ QWidget *TMainForm::buildCommandArea() {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
     Panel5 = new BannerLabel(area);
-    Panel5->setMinimumHeight(38);
-    Panel5->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     column->addWidget(Panel5);
 
     auto *grid = new QGridLayout;
@@ -237,7 +241,8 @@ void TMainForm::buildProgramList() {
     ListBoxProg = new QListView(this);
     ListBoxProg->setModel(m_model);
     ListBoxProg->setItemDelegate(new ProgramListDelegate(ListBoxProg));
-    ListBoxProg->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A run of consecutive lines: Shift with the arrows or a click.
+    ListBoxProg->setSelectionMode(QAbstractItemView::ContiguousSelection);
     ListBoxProg->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListBoxProg->setUniformItemSizes(true);
     QFont font(QStringLiteral("Courier New"), 9);
@@ -247,8 +252,13 @@ void TMainForm::buildProgramList() {
     connect(ListBoxProg->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (m_syncingSelection)
             return;
-        const QModelIndexList rows = ListBoxProg->selectionModel()->selectedRows();
-        m_doc.editor().setSelected(rows.isEmpty() ? -1 : rows.first().row());
+        int first = -1, last = -1;
+        for (const QModelIndex &row : ListBoxProg->selectionModel()->selectedRows()) {
+            first = first < 0 ? row.row() : qMin(first, row.row());
+            last = qMax(last, row.row());
+        }
+        m_doc.editor().setSelection(first, last - first + 1);
+        showLineDescription();
     });
     connect(ListBoxProg, &QListView::doubleClicked, this, &TMainForm::ListBoxProgDblClick);
 
@@ -262,10 +272,17 @@ void TMainForm::buildProgramList() {
         return action;
     };
     miEdycja = item(QStringLiteral("&Edycja"), "Ctrl+E", &TMainForm::ListBoxProgDblClick);
+    PopupMenuProg->addAction(miKomentarz);
     miUsun = item(QStringLiteral("&Usuń"), "Del", &TMainForm::miUsunClick);
     PopupMenuProg->addSeparator();
     miWGore = item(QStringLiteral("Przesuń w górę"), "Ctrl+U", &TMainForm::sbtnPrzesunWGoreClick);
     miWDol = item(QStringLiteral("Przesuń w dół"), "Ctrl+D", &TMainForm::sbtnPrzesunWDolClick);
+    PopupMenuProg->addSeparator();
+    miWytnij = item(QStringLiteral("Wytnij"), "Ctrl+X", &TMainForm::miWytnijClick);
+    miKopiuj = item(QStringLiteral("Kopiuj"), "Ctrl+C", &TMainForm::miKopiujClick);
+    miWklej = item(QStringLiteral("Wklej"), "Ctrl+V", &TMainForm::miWklejClick);
+    m_model->setToolTips(
+        [this](int row) { return describeLine(m_doc.lines(), row, m_doc.drive()); });
     ListBoxProg->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListBoxProg, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         PopupMenuProg->popup(ListBoxProg->viewport()->mapToGlobal(pos));
@@ -284,10 +301,14 @@ void TMainForm::buildStatusBar() {
     ProgressBar1->setGeometry(0, 2, 200 - 15, 15);
     driverPanel = new QLabel(this);
     driverPanel->setMinimumWidth(10);
+    // What the selected line does; what the driver text leaves of the bar.
+    descriptionPanel = new ElidedLabel(this);
+    descriptionPanel->setContentsMargins(12, 0, 0, 0);
     statusBar()->addWidget(memoryPanel);
     statusBar()->addWidget(barPanel);
-    statusBar()->addWidget(driverPanel, 1);
-    // What the device holds, at the right end.
+    statusBar()->addWidget(driverPanel);
+    statusBar()->addWidget(descriptionPanel, 1);
+    // What the device holds, at the right end, never cut.
     devicePanel = new QLabel(this);
     statusBar()->addPermanentWidget(devicePanel);
     statusBar()->setSizeGripEnabled(true);
@@ -303,6 +324,7 @@ void TMainForm::nameControls() {
         {ProgressBar1, "ProgressBar1"},
         {driverPanel, "driverPanel"},
         {devicePanel, "devicePanel"},
+        {descriptionPanel, "descriptionPanel"},
         {sbtnStop, "sbtnStop"},
         {mnuPlik, "mnuPlik"},
         {mnuPolecenia, "mnuPolecenia"},
@@ -334,6 +356,11 @@ void TMainForm::nameControls() {
         {miUsun, "miUsun"},
         {miWGore, "miWGore"},
         {miWDol, "miWDol"},
+        {miKomentarz, "miKomentarz"},
+        {miWytnij, "miWytnij"},
+        {miKopiuj, "miKopiuj"},
+        {miWklej, "miWklej"},
+        {miSterownik, "miSterownik"},
         {tbtnClose, "tbtnClose"},
         {tbtnNowy, "tbtnNowy"},
         {tbtnOtworz, "tbtnOtworz"},

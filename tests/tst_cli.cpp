@@ -93,11 +93,63 @@ private slots:
         r = cli({QStringLiteral("check"), path});
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.contains(QStringLiteral("Niepoprawna wersja pliku !")));
+        // An unknown command, option or argument is said in one line, not with the help.
         r = cli({QStringLiteral("frobnicate")});
         QCOMPARE(r.code, 2);
-        QVERIFY(r.err.contains(QStringLiteral("Użycie")));
+        QCOMPARE(r.err, QStringLiteral("Nieznane polecenie „frobnicate”; polecenia wypisuje "
+                                       "korven-cli --help.\n"));
+        QCOMPARE(r.out, QString());
+        r = cli({QStringLiteral("compile")});
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.err, QStringLiteral("Polecenie compile wymaga jednego pliku programu .dat.\n"));
+        r = cli({QStringLiteral("check"), path, QStringLiteral("--lista")});
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.err, QStringLiteral("Polecenie check nie zna opcji „--lista”.\n"));
+        r = cli({QStringLiteral("run"), QStringLiteral("--port"), QStringLiteral("x"),
+                 QStringLiteral("teraz")});
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.err, QStringLiteral("Polecenie run nie przyjmuje argumentu „teraz”.\n"));
         r = cli({});
         QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains(QStringLiteral("Użycie")));
+    }
+    void compileListingShowsLinesAddressesAndBytes() {
+        QTemporaryDir dir;
+        const QString path =
+            writeProgram(dir, QStringLiteral("1.0\r\n1\r\n4\r\n001: Prędkość min(1600,00) pps\r\n"
+                                             "002: Czekaj[ms](300)  # chwytak się zamyka\r\n"
+                                             "003: Skocz do linii(1)\r\n004: Koniec\r\n"));
+        Run r = cli({QStringLiteral("compile"), QStringLiteral("--listing"), path});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+                 QStringList(
+                     {"001     0  00 04 00 00 D2" + QString(24, QLatin1Char(' ')) +
+                          "  Prędkość min(1600,00) pps",
+                      "002     5  07 01 2C" + QString(30, QLatin1Char(' ')) +
+                          "  Czekaj[ms](300)  # chwytak się zamyka",
+                      "003     8  04 FF F6" + QString(30, QLatin1Char(' ')) + "  Skocz do linii(1)",
+                      "004    11  05" + QString(36, QLatin1Char(' ')) + "  Koniec"}));
+        // The option may come after the file; a compile error prints no listing.
+        QCOMPARE(cli({QStringLiteral("compile"), path, QStringLiteral("--listing")}).out, r.out);
+        const QString broken = writeProgram(
+            dir, QStringLiteral("1.0\r\n1\r\n4\r\n001: Czekaj[ms](70000)\r\n002: Koniec\r\n"));
+        r = cli({QStringLiteral("compile"), QStringLiteral("--listing"), broken});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QString());
+        QVERIFY(r.err.contains(QStringLiteral("Błąd w linii 1")));
+    }
+    void checkNamesTheLineOfTheFault() {
+        QTemporaryDir dir;
+        const QString path =
+            writeProgram(dir, QStringLiteral("1.0\r\n1\r\n4\r\n001: Prędkość min(10,00) pps\r\n"
+                                             "002: Przysp. max(232,83) pps/s^2\r\n"
+                                             "003: Prędkość max(100,00) pps\r\n004: Koniec\r\n"));
+        const Run r = cli({QStringLiteral("check"), path});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QStringLiteral("Przyspieszenie maksymalne nie może być przed prędkością "
+                                       "minimalną lub maksymalną ! (linia 2)\n"
+                                       "Składnia programu jest niepoprawna\n"));
     }
 #ifdef KORVEN_EMU
     void deviceCommands() {

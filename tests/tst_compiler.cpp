@@ -1,5 +1,6 @@
 #include "Compiler.h"
 #include "Encoders.h"
+#include "ImageListing.h"
 #include "ProgramLine.h"
 
 #include <QTest>
@@ -135,6 +136,36 @@ private slots:
         QCOMPARE(NotIntToHex(1, 6), QStringLiteral("FFFFFF"));
         QCOMPARE(NotIntToHex(8388607, 6), QStringLiteral("800001"));
         QCOMPARE(NotIntToHex(-255, 4), QStringLiteral("00FF"));
+    }
+    void commentsChangeNothingThatIsCompiled() {
+        const QStringList plain =
+            lines({"Prędkość min(1600,00) pps", "Znajdź HOME(-200,00)(3)", "Enable/Disable(High)",
+                   "Wyjścia(1,0,0,0,0,0,0,1)", "Skocz jeśli wejście(1)(3)(0)", "Koniec"});
+        QStringList commented;
+        for (const QString &line : plain)
+            commented.append(line + QStringLiteral("  # OUT 1 = chwytak, IN 3 = czujnik # 2"));
+        const CompileResult a = GenerujProgram(plain, trv10());
+        const CompileResult b = GenerujProgram(commented, trv10());
+        QVERIFY(a.ok() && b.ok());
+        QCOMPARE(b.image, a.image);
+    }
+    void listingShowsAddressesBesideTheLines() {
+        const QStringList program =
+            lines({"Prędkość min(1600,00) pps", "Przysp. max(232,83) pps/s^2  # łagodnie",
+                   "Ręcznie dopisane", "Skocz do linii(1)", "Koniec"});
+        const CompileResult r = GenerujProgram(program, trv10());
+        QVERIFY(r.ok());
+        const QStringList rows = imageListing(program, r.image);
+        const QString pad(38, QLatin1Char(' '));
+        QCOMPARE(rows,
+                 QStringList({
+                     "001     0  00 04 00 00 D2" + pad.left(24) + "  Prędkość min(1600,00) pps",
+                     "002     5  02 0C 00 00 01 18 00 56 00 12 00 F3 0D  Przysp. "
+                     "max(232,83) pps/s^2  # łagodnie",
+                     "003    18  " + pad + "  Ręcznie dopisane",
+                     "004    18  04 FF EC" + pad.left(30) + "  Skocz do linii(1)",
+                     "005    21  05" + pad.left(36) + "  Koniec",
+                 }));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "Acceleration.h"
+#include "DeviceValues.h"
 #include "DriverModelTable.h"
 #include "DriverSelection.h"
 #include "Numbers.h"
@@ -270,6 +271,39 @@ private slots:
         QVERIFY(!depthValue(QStringLiteral("x"), &v));
         QCOMPARE(driverModels().size(), 10);
         QCOMPARE(driverModels()[1].name, QStringLiteral("TRV10"));
+    }
+    void whatTheDeviceRuns() {
+        // 400 steps/s is 52.43 velocity units: the device runs 52 of them.
+        const SpeedEntry entry(false, 5, 2047, 16);
+        QCOMPARE(entry.deviceText(QStringLiteral("400")), QStringLiteral("≈ 396,73 kroków/s"));
+        QCOMPARE(entry.deviceText(QStringLiteral("9000")), QStringLiteral("≈ 9 002,69 kroków/s"));
+        QCOMPARE(entry.deviceText(QStringLiteral("4")), QStringLiteral("poza zakresem sterownika"));
+        QCOMPARE(entry.deviceText(QStringLiteral("40a")), QString());
+        // One revolution a second at depth 16: 3200 steps/s, 419.43 units, 419 run.
+        QCOMPARE(entry.deviceTextFromRevolutions(QStringLiteral("1")),
+                 QStringLiteral("≈ 3 196,72 kroków/s"));
+        const SpeedEntry target(true, 5, 2047, 16);
+        QCOMPARE(target.deviceText(QStringLiteral("-500")), QStringLiteral("≈ -503,54 kroków/s"));
+        QCOMPARE(SpeedEntry(false, 0, 0, 0).deviceText(QStringLiteral("400")), QString());
+
+        QCOMPARE(deviceAcceleration(465.66L, 5).value, 2 * accel::AccelUnit(5));
+        QVERIFY(deviceAcceleration(465.66L, 5).fits);
+        QVERIFY(!deviceAcceleration(465.66L, 3).fits); // below the unit of PulsDiv 3
+        QVERIFY(!deviceSpeed(20000, false, 5, 2047).fits);
+        QVERIFY(deviceSpeed(-15617.37L, true, 5, 2047).fits);
+        QCOMPARE(speedRangeText(true, 5, 2047), QStringLiteral("(±7,63..±15 617,37)"));
+        QCOMPARE(accelerationRangeText(1), QStringLiteral("(59 604,64..122 010 707,36)"));
+        QCOMPARE(groupDigits(QStringLiteral("-1234567,50")), QStringLiteral("-1 234 567,50"));
+        QCOMPARE(groupDigits(QStringLiteral("123")), QStringLiteral("123"));
+        QCOMPARE(groupDigits(QStringLiteral("-123456")), QStringLiteral("-123 456"));
+    }
+    void typedAccelerationsTakeTheNearestEntry() {
+        QCOMPARE(accel::nearestEntry(1000, 5), 4); // 931,32 is nearer than 1164,15
+        QCOMPARE(accel::nearestEntry(232.83L, 5), 1);
+        QCOMPARE(accel::nearestEntry(0, 5), 1);
+        QCOMPARE(accel::nearestEntry(-5, 5), 1);
+        QCOMPARE(accel::nearestEntry(1e12L, 5), 2047);
+        QCOMPARE(accel::nearestEntry(7625669.21L, 3), 2047);
     }
 };
 

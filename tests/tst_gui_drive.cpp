@@ -171,6 +171,61 @@ private slots:
         QVERIFY(stillOpen);
         QCOMPARE(f.form->programLines().size(), 2);
     }
+    void speedDialogShowsWhatTheDeviceRunsAsTheUserTypes() {
+        GuiFixture f;
+        f.load({"Prędkość max(9000,00) pps", "Koniec"}); // TRV10, depth 16
+        f.select(0);
+        QStringList shown;
+        f.driver.then([&](QWidget *w) {
+            auto *d = qobject_cast<TedVForm *>(w);
+            shown << d->lblWMikroindekserze->text();
+            d->edIlKrokow->clear();
+            QTest::keyClicks(d->edIlKrokow, QStringLiteral("40"));
+            shown << d->lblWMikroindekserze->text();
+            QTest::keyClicks(d->edIlKrokow, QStringLiteral("0"));
+            shown << d->lblWMikroindekserze->text();
+            QTest::keyClicks(d->edIlKrokow, QStringLiteral("00000"));
+            shown << d->lblWMikroindekserze->text();
+            d->edIlObrotow->clear();
+            QTest::keyClicks(d->edIlObrotow, QStringLiteral("1"));
+            shown << d->lblWMikroindekserze->text();
+            pressCancel(w);
+        });
+        f.form->ListBoxProgDblClick();
+        QCOMPARE(shown, QStringList({"≈ 9 002,69 kroków/s", "≈ 38,15 kroków/s", "≈ 396,73 kroków/s",
+                                     "poza zakresem sterownika", "≈ 3 196,72 kroków/s"}));
+        QCOMPARE(f.form->programLines()[0], QStringLiteral("001: Prędkość max(9000,00) pps"));
+    }
+    void typedAccelerationSelectsTheNearestListValue() {
+        GuiFixture f;
+        f.load({"Stop", "Koniec"});
+        f.select(0);
+        QString nearest;
+        f.driver.then([&](QWidget *w) {
+            auto *d = qobject_cast<TedaForm *>(w);
+            QTest::keyClicks(d->edPrzyspieszenie, QStringLiteral("1000"));
+            QCOMPARE(d->cbKroki->currentText(), QStringLiteral("931,32"));
+            QCOMPARE(d->cbObroty->currentIndex(), 3);
+            nearest = d->lblNajblizsza->text();
+            // The list stays for choosing.
+            d->cbKroki->setCurrentIndex(5);
+            pressOk(w);
+        });
+        f.child<QPushButton>("bbtn_a_max")->click();
+        QCOMPARE(nearest, QStringLiteral("Najbliższa wartość listy: 931,32 kroków/s²"));
+        QCOMPARE(f.form->programLines()[1], QStringLiteral("002: Przysp. max(1396,98) pps/s^2"));
+        f.driver.then([&](QWidget *w) {
+            auto *d = qobject_cast<TedaForm *>(w);
+            QTest::keyClicks(d->edPrzyspieszenie, QStringLiteral("9999999"));
+            QCOMPARE(d->cbKroki->currentIndex(), 2046);
+            d->edPrzyspieszenie->clear();
+            QTest::keyClicks(d->edPrzyspieszenie, QStringLiteral("abc"));
+            QCOMPARE(d->lblNajblizsza->text(), QStringLiteral("To nie jest liczba."));
+            QTest::keyClick(d->edPrzyspieszenie, Qt::Key_Return);
+        });
+        f.child<QPushButton>("bbtn_a_max")->click();
+        QCOMPARE(f.form->programLines()[2], QStringLiteral("003: Przysp. max(476604,33) pps/s^2"));
+    }
     void parameterDisplayShortcut() {
         GuiFixture f;
         f.load({"Koniec"}, 5, 3); // writes mi.ini: TRV33, depth 8

@@ -64,6 +64,23 @@ private slots:
         QCOMPARE(checkVerdict(r), r.ok ? QStringLiteral("Składnia programu jest poprawna")
                                        : QStringLiteral("Składnia programu jest niepoprawna"));
     }
+    void theFaultNamesItsLine() {
+        CheckResult r = SprawdzProgram(program({kMin, kAcc, kMax, "Koniec"}));
+        QCOMPARE(r.line, 1);
+        QCOMPARE(checkMessage(r), r.message + QStringLiteral(" (linia 2)"));
+        r = SprawdzProgram(
+            program({kMin, kMax, kAcc, "Stop", "Znajdź HOME(100,00)(0)  # baza", "Koniec"}));
+        QVERIFY(r.ok);
+        r = SprawdzProgram(
+            program({"Stop", kTarget, kMin, kMax, "Znajdź pozycję(5)", kAcc, "Koniec"}));
+        QCOMPARE(r.line, 1);
+        r = SprawdzProgram(program({kMin, kMax, "Stop", "Znajdź pozycję(5)", kAcc, "Koniec"}));
+        QCOMPARE(checkMessage(r).right(10), QStringLiteral(" (linia 4)"));
+        // A missing setting has no line.
+        r = SprawdzProgram(program({kMin, "Koniec"}));
+        QCOMPARE(r.line, -1);
+        QCOMPARE(checkMessage(r), r.message);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestProgramCheck)

@@ -1,3 +1,4 @@
+#include "LineComment.h"
 #include "ProgramEditor.h"
 #include "ProgramLine.h"
 
@@ -79,8 +80,9 @@ public:
             return;
         const int n = int(lines.size());
         const int s = selected;
+        const QString endComment = lineComment(lines[n - 1]);
         lines[n - 1] = formatLine(n, body);
-        lines.append(formatLine(n + 1, QStringLiteral("Koniec")));
+        lines.append(withComment(formatLine(n + 1, QStringLiteral("Koniec")), endComment));
         if (s == -1 || s >= n - 2) {
             if (s != -1)
                 selected = n - 1;
@@ -92,7 +94,7 @@ public:
     }
 };
 
-QString randomBody(QRandomGenerator &rng, int lineCount) {
+QString randomCommand(QRandomGenerator &rng, int lineCount) {
     const int target = rng.bounded(0, lineCount + 3);
     switch (rng.bounded(7)) {
     case 0: return bodyInt(Command::Jump, target);
@@ -103,6 +105,13 @@ QString randomBody(QRandomGenerator &rng, int lineCount) {
     case 5: return bodyPlain(Command::End);
     default: return bodySetOutput(target % 9, 1);
     }
+}
+
+// A third of the lines carry a comment, which no operation may lose.
+QString randomBody(QRandomGenerator &rng, int lineCount) {
+    const QString body = randomCommand(rng, lineCount);
+    return rng.bounded(3) == 0 ? withComment(body, QStringLiteral("uwaga %1").arg(rng.bounded(9)))
+                               : body;
 }
 
 QStringList numbered(const QStringList &bodies) {
@@ -304,6 +313,116 @@ private slots:
                 QCOMPARE(direct.GetSelected(), replay.selected);
             }
         }
+    }
+    // A run moves and goes exactly as its lines would, one single-line operation after
+    // the other.
+    void runsAgreeWithSingleLineSteps() {
+        QRandomGenerator rng(20270114);
+        for (int round = 0; round < 300; ++round) {
+            const int n = rng.bounded(1, 30);
+            QStringList bodies;
+            for (int i = 0; i < n; ++i)
+                bodies.append(randomBody(rng, n));
+            bodies.append(QStringLiteral("Koniec"));
+            ReplayEditor replay;
+            replay.lines = numbered(bodies);
+            if (round % 4 == 0) {
+                for (QString &line : replay.lines)
+                    line = formatLine(rng.bounded(1, n + 4), line.mid(5));
+            }
+            ProgramEditor direct;
+            direct.setLines(replay.lines);
+            for (int op = 0; op < 20; ++op) {
+                const int size = int(replay.lines.size());
+                const int first = rng.bounded(0, size);
+                const int count = rng.bounded(1, size - first + 1);
+                const int last = first + count - 1;
+                direct.setSelection(first, count);
+                QCOMPARE(direct.selectionCount(), count);
+                QCOMPARE(direct.selectedLines(), replay.lines.mid(first, count));
+                const bool holdsEnd = last == size - 1;
+                switch (rng.bounded(3)) {
+                case 0: {
+                    const bool can =
+                        first > 0 &&
+                        !(holdsEnd && replay.lines.last().contains(QStringLiteral("Koniec")));
+                    QCOMPARE(direct.moveUp(), can);
+                    if (!can)
+                        break;
+                    for (int i = first; i <= last; ++i) {
+                        replay.selected = i;
+                        replay.moveUp();
+                    }
+                    QCOMPARE(direct.GetSelected(), first - 1);
+                    QCOMPARE(direct.selectionCount(), count);
+                    break;
+                }
+                case 1: {
+                    const bool can =
+                        !holdsEnd && !(last == size - 2 &&
+                                       replay.lines.last().contains(QStringLiteral("Koniec")));
+                    QCOMPARE(direct.moveDown(), can);
+                    if (!can)
+                        break;
+                    for (int i = last; i >= first; --i) {
+                        replay.selected = i;
+                        replay.moveDown();
+                    }
+                    QCOMPARE(direct.GetSelected(), first + 1);
+                    QCOMPARE(direct.selectionCount(), count);
+                    break;
+                }
+                default:
+                    QCOMPARE(direct.deleteSelected(), !holdsEnd);
+                    if (holdsEnd)
+                        break;
+                    for (int k = 0; k < count; ++k) {
+                        replay.selected = first;
+                        replay.remove();
+                    }
+                    QCOMPARE(direct.GetSelected(), -1);
+                    break;
+                }
+                QCOMPARE(direct.lines(), replay.lines);
+            }
+        }
+    }
+    void commentsStayThroughEveryOperation() {
+        ProgramEditor e;
+        e.setLines(numbered({"Skocz do linii(3)  # pętla", "Czekaj[ms](300)  # chwytak się zamyka",
+                             "Ustaw wyjście(1)(1)", "Koniec"}));
+        // An edit dialog writes the body; the comment stays with the line.
+        e.EditCmd(QStringLiteral("Czekaj[ms](500)"), 1);
+        QCOMPARE(e.lines()[1], QStringLiteral("002: Czekaj[ms](500)  # chwytak się zamyka"));
+        // Moves and renumbered targets keep both comments.
+        e.setSelected(1);
+        QVERIFY(e.moveDown());
+        QCOMPARE(e.lines(), numbered({"Skocz do linii(2)  # pętla", "Ustaw wyjście(1)(1)",
+                                      "Czekaj[ms](500)  # chwytak się zamyka", "Koniec"}));
+        e.setSelected(0);
+        QVERIFY(e.setComment(1, QStringLiteral("OUT 1 = chwytak")));
+        QVERIFY(e.setComment(0, QString()));
+        QCOMPARE(e.lines()[0], QStringLiteral("001: Skocz do linii(2)"));
+        QCOMPARE(e.lines()[1], QStringLiteral("002: Ustaw wyjście(1)(1)  # OUT 1 = chwytak"));
+        // A comment that could change what the line reads as is refused.
+        QVERIFY(!e.setComment(1, QStringLiteral("czeka (krótko)")));
+        QVERIFY(!e.setComment(1, QStringLiteral("potem Koniec")));
+        QVERIFY(!e.setComment(9, QStringLiteral("nic")));
+        QCOMPARE(e.lines()[1], QStringLiteral("002: Ustaw wyjście(1)(1)  # OUT 1 = chwytak"));
+        // An added command lands after the whole selected run.
+        e.setSelection(0, 2);
+        e.AddCmd(QStringLiteral("Stop"));
+        QCOMPARE(e.lines(), numbered({"Skocz do linii(2)", "Ustaw wyjście(1)(1)  # OUT 1 = chwytak",
+                                      "Stop", "Czekaj[ms](500)  # chwytak się zamyka", "Koniec"}));
+        QCOMPARE(e.GetSelected(), 2);
+        QCOMPARE(e.selectionCount(), 1);
+        e.setSelection(1, 3);
+        QVERIFY(e.deleteSelected());
+        QCOMPARE(e.lines(), numbered({"Skocz do linii(2)", "Koniec"}));
+        // The end line keeps its comment when a command takes its place.
+        QVERIFY(e.setComment(1, QStringLiteral("cykl gotowy")));
+        e.AddCmd(QStringLiteral("Hamuj"));
+        QCOMPARE(e.lines(), numbered({"Skocz do linii(2)", "Hamuj", "Koniec  # cykl gotowy"}));
     }
 };
 

@@ -52,6 +52,18 @@ private slots:
         QCOMPARE(p.modelIndex, std::optional<int>(8));
         QCOMPARE(p.depthIndex, std::optional<int>(5));
     }
+    void commentsAreSavedAndOpenedWithTheirLines() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("c.dat"));
+        const QStringList lines = {QStringLiteral("001: Czekaj[ms](300)  # chwytak się zamyka"),
+                                   QStringLiteral("002: Koniec  # i od nowa")};
+        QVERIFY(SaveProgramToFile(path, lines, 1, 4).isEmpty());
+        QCOMPARE(readFile(path), QByteArray("1.0\r\n1\r\n4\r\n001: Czekaj[ms](300)  # chwytak "
+                                            "si\xEA zamyka\r\n002: Koniec  # i od nowa\r\n"));
+        const LoadedProgram p = LoadProgramFromFile(path);
+        QCOMPARE(p.lines, lines);
+        QCOMPARE(p.firstNonCommand, -1);
+    }
     void failedSaveKeepsThePreviousFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("a.dat"));

@@ -1,3 +1,4 @@
+#include "LineComment.h"
 #include "ProgramLine.h"
 
 #include <QTest>
@@ -86,6 +87,45 @@ private slots:
         QCOMPARE(bodyEnable(true), QStringLiteral("Enable/Disable(High)"));
         QCOMPARE(bodyEnable(false), QStringLiteral("Enable/Disable(Low)"));
         QCOMPARE(bodyPlain(Command::ClearPosition), QStringLiteral("Zeruj licznik pozycji"));
+    }
+    void commentsAreReadByNothing() {
+        const QString line =
+            QStringLiteral("005: Skocz jeśli wejście(7)(3)(0)  # chwytak zamknięty");
+        QCOMPARE(lineComment(line), QStringLiteral("chwytak zamknięty"));
+        QCOMPARE(withoutComment(line), QStringLiteral("005: Skocz jeśli wejście(7)(3)(0)"));
+        QCOMPARE(withComment(withoutComment(line), lineComment(line)), line);
+        QCOMPARE(withComment(QStringLiteral("001: Stop"), QString()), QStringLiteral("001: Stop"));
+        QCOMPARE(commentStart(QStringLiteral("001: Stop")), -1);
+        // The fields and the command are those of the line without its comment.
+        QCOMPARE(GetValue(line).text, QStringLiteral("7"));
+        QCOMPARE(GetValue3(line).text, QStringLiteral("0"));
+        QCOMPARE(recognise(line, compileOrder()), Command::JumpIfInput);
+    }
+    void commentsThatWouldBeReadAreRefused_data() {
+        QTest::addColumn<QString>("comment");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("open") << QStringLiteral("czeka (krótko")
+                              << QStringLiteral("Komentarz nie może zawierać znaku „(”: nawiasy "
+                                                "otaczają wartości polecenia.");
+        QTest::newRow("close") << QStringLiteral("x)") << QStringLiteral("„)”");
+        QTest::newRow("end") << QStringLiteral("a potem Koniec")
+                             << QStringLiteral("Komentarz nie może zawierać nazwy polecenia "
+                                               "„Koniec”: linia zostałaby odczytana jako to "
+                                               "polecenie.");
+        QTest::newRow("inside a word") << QStringLiteral("Stopień 2") << QStringLiteral("„Stop”");
+        QTest::newRow("two rows") << QStringLiteral("a\nb")
+                                  << QStringLiteral("Komentarz musi mieścić się w jednym wierszu.");
+        QTest::newRow("no Windows-1250") << QStringLiteral("strzałka →") << QStringLiteral("„→”");
+        QTest::newRow("fine") << QStringLiteral("OUT 1 = chwytak, stop # zwolniony") << QString();
+    }
+    void commentsThatWouldBeReadAreRefused() {
+        QFETCH(QString, comment);
+        QFETCH(QString, problem);
+        const QString found = commentProblem(comment);
+        if (problem.isEmpty())
+            QCOMPARE(found, QString());
+        else
+            QVERIFY2(found.contains(problem), qPrintable(found));
     }
 };
 

@@ -38,6 +38,11 @@ void TWybSterForm::OdczytajUstawienia() {
     showSelection();
 }
 
+void TWybSterForm::showIndexes(int modelIndex, int depthIndex) {
+    m_selection.applyIndexes(modelIndex, depthIndex);
+    showSelection();
+}
+
 void TWybSterForm::cbSterownikChange(int index) {
     m_selection.setModelIndex(index);
     m_selection.cbSterownikChange();

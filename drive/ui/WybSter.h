@@ -18,6 +18,8 @@ public:
 
     // Reads mi.ini into the selection and shows it.
     void OdczytajUstawienia();
+    // Shows a program's choice instead.
+    void showIndexes(int modelIndex, int depthIndex);
     const DriverSelection &selection() const { return m_selection; }
 
 protected:

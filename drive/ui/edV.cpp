@@ -15,6 +15,10 @@ TedVForm::TedVForm(QWidget *parent) : ui::DialogBase(parent) {
     edIlObrotow = new QLineEdit(this);
     lblZakresKrokow = new QLabel(this);
     lblZakresObrotow = new QLabel(this);
+    lblWMikroindekserze = new QLabel(this);
+    lblWMikroindekserze->setToolTip(
+        QStringLiteral("Prędkość, którą wykona mikroindekser: jego rejestr prędkości "
+                       "przeliczony z powrotem na kroki/s"));
     cbPredkoscPrec = new QComboBox(this);
     for (int i = 0; i <= 15; ++i)
         cbPredkoscPrec->addItem(QString::number(i));
@@ -22,9 +26,10 @@ TedVForm::TedVForm(QWidget *parent) : ui::DialogBase(parent) {
     grid->addWidget(edIlKrokow, 0, 0);
     grid->addWidget(new QLabel(QStringLiteral("kroków/s"), this), 0, 1);
     grid->addWidget(lblZakresKrokow, 1, 0, 1, 2);
-    grid->addWidget(edIlObrotow, 2, 0);
-    grid->addWidget(new QLabel(QStringLiteral("obrotów/s"), this), 2, 1);
-    grid->addWidget(lblZakresObrotow, 3, 0, 1, 2);
+    grid->addWidget(lblWMikroindekserze, 2, 0, 1, 2);
+    grid->addWidget(edIlObrotow, 3, 0);
+    grid->addWidget(new QLabel(QStringLiteral("obrotów/s"), this), 3, 1);
+    grid->addWidget(lblZakresObrotow, 4, 0, 1, 2);
     content()->addLayout(grid);
     m_precision = new QWidget(this);
     auto *precision = new QGridLayout(m_precision);
@@ -33,6 +38,14 @@ TedVForm::TedVForm(QWidget *parent) : ui::DialogBase(parent) {
     precision->addWidget(new QLabel(QStringLiteral("prędkość precyzowania"), m_precision), 0, 1);
     precision->addWidget(new QLabel(QStringLiteral("pozycji"), m_precision), 1, 1);
     content()->addWidget(m_precision);
+    connect(edIlKrokow, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (m_entry)
+            lblWMikroindekserze->setText(m_entry->deviceText(text));
+    });
+    connect(edIlObrotow, &QLineEdit::textEdited, this, [this](const QString &text) {
+        if (m_entry)
+            lblWMikroindekserze->setText(m_entry->deviceTextFromRevolutions(text));
+    });
     edIlKrokow->installEventFilter(this);
     edIlObrotow->installEventFilter(this);
     edIlKrokow->setFocus();
@@ -42,6 +55,7 @@ void TedVForm::Ustaw(bool isSigned, bool withPrecision, const DriveSettings &dri
     m_entry = std::make_unique<SpeedEntry>(isSigned, drive.PulsDiv, drive.Vmax, drive.GlPodz);
     lblZakresKrokow->setText(m_entry->stepsRangeText());
     lblZakresObrotow->setText(m_entry->revolutionsRangeText());
+    lblWMikroindekserze->setText(m_entry->deviceText(edIlKrokow->text()));
     m_precision->setVisible(withPrecision);
     adjustSize();
 }

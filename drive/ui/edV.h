@@ -23,6 +23,8 @@ public:
     QLabel *lblZakresKrokow;
     QLineEdit *edIlObrotow;
     QLabel *lblZakresObrotow;
+    // The speed the device will really run, as the user types.
+    QLabel *lblWMikroindekserze;
     QComboBox *cbPredkoscPrec;
 
     // Must run before the dialog is shown.

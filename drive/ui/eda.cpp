@@ -1,12 +1,15 @@
 #include "eda.h"
 
 #include "Acceleration.h"
+#include "DeviceValues.h"
+#include "Numbers.h"
 #include "SpeedUnits.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace korven {
 
@@ -24,25 +27,55 @@ TedaForm::TedaForm(int pulsDiv, long double glPodz, QWidget *parent)
     cbObroty->setMaxVisibleItems(20);
     lblZakresKrokow = new QLabel(accel::rangeText(unit), this);
     lblZakresObrotow = new QLabel(accel::rangeText(revUnit), this);
+    edPrzyspieszenie = new QLineEdit(this);
+    edPrzyspieszenie->setPlaceholderText(QStringLiteral("wpisz wartość"));
+    edPrzyspieszenie->setToolTip(
+        QStringLiteral("Wpisana wartość wybiera najbliższą wartość listy sterownika"));
+    lblNajblizsza = new QLabel(this);
     auto *grid = new QGridLayout;
-    grid->addWidget(cbKroki, 0, 0);
+    grid->addWidget(edPrzyspieszenie, 0, 0);
     grid->addWidget(new QLabel(QStringLiteral("kroków/s<sup>2</sup>"), this), 0, 1);
-    grid->addWidget(lblZakresKrokow, 1, 0, 1, 2);
-    grid->addWidget(cbObroty, 2, 0);
-    grid->addWidget(new QLabel(QStringLiteral("obrotów/s<sup>2</sup>"), this), 2, 1);
-    grid->addWidget(lblZakresObrotow, 3, 0, 1, 2);
+    grid->addWidget(lblNajblizsza, 1, 0, 1, 2);
+    grid->addWidget(cbKroki, 2, 0);
+    grid->addWidget(new QLabel(QStringLiteral("kroków/s<sup>2</sup>"), this), 2, 1);
+    grid->addWidget(lblZakresKrokow, 3, 0, 1, 2);
+    grid->addWidget(cbObroty, 4, 0);
+    grid->addWidget(new QLabel(QStringLiteral("obrotów/s<sup>2</sup>"), this), 4, 1);
+    grid->addWidget(lblZakresObrotow, 5, 0, 1, 2);
     content()->addLayout(grid);
+    connect(edPrzyspieszenie, &QLineEdit::textEdited, this, &TedaForm::edPrzyspieszenieChange);
+    // A value chosen from the lists replaces a typed one.
+    for (QComboBox *list : {cbKroki, cbObroty})
+        connect(list, &QComboBox::activated, this, [this] {
+            edPrzyspieszenie->clear();
+            lblNajblizsza->clear();
+        });
     select(-1);
     connect(cbKroki, &QComboBox::currentIndexChanged, cbObroty, &QComboBox::setCurrentIndex);
     connect(cbObroty, &QComboBox::currentIndexChanged, cbKroki, &QComboBox::setCurrentIndex);
     cbKroki->installEventFilter(this);
     cbObroty->installEventFilter(this);
+    edPrzyspieszenie->setFocus();
 }
 
 void TedaForm::select(qint64 position) {
     const int p = (position >= 0 && position < accel::kEntries) ? int(position) : -1;
     cbKroki->setCurrentIndex(p);
     cbObroty->setCurrentIndex(p);
+}
+
+void TedaForm::edPrzyspieszenieChange(const QString &text) {
+    bool ok = false;
+    const long double typed = parseDecimal(text, &ok);
+    if (!ok) {
+        lblNajblizsza->setText(text.trimmed().isEmpty() ? QString()
+                                                        : QStringLiteral("To nie jest liczba."));
+        return;
+    }
+    const int aMax = accel::nearestEntry(typed, m_pulsDiv);
+    select(aMax - 1);
+    lblNajblizsza->setText(QStringLiteral("Najbliższa wartość listy: %1 kroków/s²")
+                               .arg(groupedValue(aMax * accel::AccelUnit(m_pulsDiv))));
 }
 
 qint64 TedaForm::positionOf(long double stepsPerSecondSquared, int pulsDiv) {

@@ -4,6 +4,7 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 
 namespace korven {
 
@@ -17,6 +18,9 @@ public:
     QComboBox *cbObroty;
     QLabel *lblZakresKrokow;
     QLabel *lblZakresObrotow;
+    // A typed acceleration selects the nearest value of the lists, which it shows.
+    QLineEdit *edPrzyspieszenie;
+    QLabel *lblNajblizsza;
 
     // Position 0..2046 for aMax 1..2047; anything else clears both lists.
     void select(qint64 position);
@@ -28,6 +32,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void edPrzyspieszenieChange(const QString &text);
+
     int m_pulsDiv;
 };
 

@@ -47,6 +47,14 @@ void ListingLayout::addTitle(const QString &text) {
     m_y += kBand;
 }
 
+void ListingLayout::addHeading(const QString &text) {
+    const QStringList rows = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString &row : rows)
+        addRecord(row);
+    if (!rows.isEmpty() && rowsFit(1))
+        m_y += kBand;
+}
+
 void ListingLayout::addRecord(const QString &text) {
     const double room = m_width - kRowLeft;
     double indent = m_regular.width(text.left(numberPrefixLength(text)));

@@ -18,6 +18,8 @@ public:
     explicit ListingLayout(const QPageLayout &page);
 
     void addTitle(const QString &text);
+    // Rows under the title, one for each line of text, and a blank row after them.
+    void addHeading(const QString &text);
     void addRecord(const QString &text);
     // Ends the last page and puts footerText(page number) at the foot of every page.
     QList<ListingPage> finish(const std::function<QString(int page)> &footerText);

@@ -39,6 +39,7 @@ QString ListingReport::expand(const QString &text, int page) {
 QList<ListingPage> ListingReport::build(const QPageLayout &layout) {
     ListingLayout pages(layout);
     pages.addTitle(expand(QStringLiteral("[tytul_raportu]"), 1));
+    pages.addHeading(expand(QStringLiteral("[naglowek]"), 1));
     for (m_dataSet.RecNo = 0; m_dataSet.RecNo < m_dataSet.RecordCount; ++m_dataSet.RecNo)
         pages.addRecord(expand(QStringLiteral("[element]"), 0));
     m_dataSet.RecNo = 0;

@@ -18,7 +18,8 @@ struct StringDS {
     int RecNo = 0; // 0-based current record while the report is built
 };
 
-// The program listing: a title on the first page, one band per record, the page number
+// The program listing: a title on the first page with the rows of a heading under it
+// (variable "naglowek", rows separated by line breaks), one band per record, the page number
 // at the foot of every page; A4 portrait with 10 mm margins unless the user sets the
 // page up otherwise in the preview. Texts come from a value callback asked for each
 // variable in square brackets.

@@ -36,11 +36,11 @@ const char *const kExample = "1.0\r\n0\r\n0\r\n"
                              "004: Przysp. max(5000,00) pps/s^2\r\n"
                              "005: Zeruj licznik pozycji\r\n"
                              "006: Ustaw licznik powtórzeń(9)\r\n"
-                             "007: Znajdź pozycję(4000)\r\n"
+                             "007: Znajdź pozycję(4000)  # nad detalem\r\n"
                              "008: Czekaj[ms](250)\r\n"
                              "009: Znajdź pozycję(0)\r\n"
-                             "010: Ustaw wyjście(1)(1)\r\n"
-                             "011: Skocz jeśli licz. powt.(7)\r\n"
+                             "010: Ustaw wyjście(1)(1)  # chwytak się zamyka\r\n"
+                             "011: Skocz jeśli licz. powt.(7)  # dziewięć razy\r\n"
                              "012: Wyjścia(0,0,0,0,0,0,0,0)\r\n"
                              "013: Koniec\r\n";
 
@@ -214,6 +214,10 @@ int main(int argc, char *argv[]) {
     simulationPicture(window, programDir.path());
     window.LoadProgramFromFile(example);
 
+    if (auto *list = child<QListView>(&window, "ListBoxProg"))
+        list->setCurrentIndex(list->model()->index(9, 0));
+    grabModal(
+        QStringLiteral("dialog-komentarz.png"), [&] { trigger(&window, "miKomentarz"); }, reject);
     grabModal(
         QStringLiteral("dialog-czekaj.png"), [&] { click(&window, "bbtnCzekaj"); }, reject);
     grabModal(
