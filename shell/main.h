@@ -5,6 +5,7 @@
 #include "DeviceContent.h"
 #include "DeviceOperations.h"
 #include "DriveSettings.h"
+#include "ElidedLabel.h"
 #include "ExchangeJob.h"
 #include "FileLocation.h"
 #include "ListingReport.h"
@@ -30,7 +31,6 @@ namespace korven {
 
 class ComPort;
 class DeviceJob;
-class ElidedLabel;
 class DeviceOperations;
 class PortSelection;
 class ProgramListModel;
@@ -142,7 +142,7 @@ private:
     QLabel *Panel5;
     QLabel *memoryPanel;
     QProgressBar *ProgressBar1;
-    QLabel *driverPanel;
+    ElidedLabel *driverPanel;
     QLabel *devicePanel;
     ElidedLabel *descriptionPanel;
     QPushButton *sbtnStop;

@@ -3,6 +3,7 @@
 #include "main.h"
 
 #include "BannerLabel.h"
+#include "Compiler.h"
 #include "ElidedLabel.h"
 #include "LineDescription.h"
 #include "ProgramListDelegate.h"
@@ -291,7 +292,11 @@ void TMainForm::buildProgramList() {
 
 void TMainForm::buildStatusBar() {
     memoryPanel = new QLabel(QStringLiteral("Dostępna pamięć"), this);
-    memoryPanel->setMinimumWidth(125);
+    // Never cut: the widest text it shows sets its width, the design's 125 pixels at least.
+    const QFontMetrics metrics = memoryPanel->fontMetrics();
+    const int widest = qMax(metrics.horizontalAdvance(memoryText(0)),
+                            metrics.horizontalAdvance(QStringLiteral("Błąd w programie")));
+    memoryPanel->setMinimumWidth(qMax(125, widest + 8));
     auto *barPanel = new QWidget(this);
     barPanel->setFixedWidth(200);
     ProgressBar1 = new QProgressBar(barPanel);
@@ -299,9 +304,9 @@ void TMainForm::buildStatusBar() {
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setGeometry(0, 2, 200 - 15, 15);
-    driverPanel = new QLabel(this);
-    driverPanel->setMinimumWidth(10);
-    // What the selected line does; what the driver text leaves of the bar.
+    // The driver and the selected line's description share what the other fields leave,
+    // each cut with "…" when the window is narrow.
+    driverPanel = new ElidedLabel(this);
     descriptionPanel = new ElidedLabel(this);
     descriptionPanel->setContentsMargins(12, 0, 0, 0);
     statusBar()->addWidget(memoryPanel);
