@@ -100,7 +100,9 @@ bool load(const QString &path, LoadedWithDrive *loaded) {
 
 // Loads and compiles a program file; the exit code of a failure (after its message).
 // For a device command (not empty) a program with lines that are no commands fails.
-int compiledImage(const QString &path, QStringList *image, const QString &deviceCommand = {}) {
+// lines, when given, receives the program's lines.
+int compiledImage(const QString &path, QStringList *image, const QString &deviceCommand = {},
+                  QStringList *lines = nullptr) {
     LoadedWithDrive loaded;
     if (!load(path, &loaded))
         return BadInput;
@@ -119,6 +121,8 @@ int compiledImage(const QString &path, QStringList *image, const QString &device
         }
     }
     *image = result.image;
+    if (lines)
+        *lines = loaded.program.lines;
     return Success;
 }
 
@@ -165,24 +169,11 @@ int compile(QStringList arguments) {
     QString path;
     if (!programFile(QStringLiteral("compile"), arguments, &path))
         return BadInput;
-    if (!listing) {
-        QStringList image;
-        const int code = compiledImage(path, &image);
-        for (const QString &line : image)
-            out(line);
-        return code;
-    }
-    LoadedWithDrive loaded;
-    if (!load(path, &loaded))
-        return BadInput;
-    const CompileResult result = GenerujProgram(loaded.program.lines, loaded.drive);
-    if (!result.ok()) {
-        err(result.error);
-        return Failure;
-    }
-    for (const QString &row : imageListing(loaded.program.lines, result.image))
+    QStringList image, lines;
+    const int code = compiledImage(path, &image, {}, &lines);
+    for (const QString &row : listing ? imageListing(lines, image) : image)
         out(row);
-    return Success;
+    return code;
 }
 
 int check(const QStringList &arguments) {

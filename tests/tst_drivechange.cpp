@@ -1,6 +1,7 @@
 // A finished program moved to another drive: what no longer fits is said in one message.
 
 #include "DriveChange.h"
+#include "NumberedLines.h"
 #include "ProgramLine.h"
 
 #include <QTest>
@@ -9,13 +10,7 @@ using namespace korven;
 
 namespace {
 
-QStringList program(std::initializer_list<const char *> bodies) {
-    QStringList lines;
-    int n = 0;
-    for (const char *b : bodies)
-        lines.append(formatLine(++n, QString::fromUtf8(b)));
-    return lines;
-}
+QStringList program(std::initializer_list<const char *> bodies) { return numbered(bodies); }
 
 const DriveSettings kTrv10{1, 4, 5, 2047, 16};
 const DriveSettings kTrv40{6, 3, 5, 1315, 8};

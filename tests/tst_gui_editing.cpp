@@ -2,6 +2,7 @@
 // the window as the user reaches them.
 
 #include "GuiFixture.h"
+#include "NumberedLines.h"
 
 #include "ElidedLabel.h"
 #include "ProgramListModel.h"
@@ -22,13 +23,6 @@
 using namespace korven;
 
 namespace {
-
-QStringList numbered(const QStringList &bodies) {
-    QStringList lines;
-    for (int i = 0; i < bodies.size(); ++i)
-        lines.append(formatLine(i + 1, bodies[i]));
-    return lines;
-}
 
 QStringList actionTexts(const QMenu *menu) {
     QStringList texts;

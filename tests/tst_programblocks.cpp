@@ -1,6 +1,7 @@
 // Runs of lines: moved, deleted, copied and pasted as one, with their jumps and comments.
 
 #include "BlockText.h"
+#include "NumberedLines.h"
 #include "ProgramEditor.h"
 #include "ProgramLine.h"
 
@@ -9,13 +10,6 @@
 using namespace korven;
 
 namespace {
-
-QStringList numbered(const QStringList &bodies) {
-    QStringList lines;
-    for (int i = 0; i < bodies.size(); ++i)
-        lines.append(formatLine(i + 1, bodies[i]));
-    return lines;
-}
 
 QList<ProgramEditor::BlockLine> parsed(const QString &text) {
     const ParsedBlock block = parseBlockText(text);

@@ -1,3 +1,4 @@
+#include "NumberedLines.h"
 #include "ProgramCheck.h"
 #include "ProgramLine.h"
 
@@ -6,13 +7,7 @@
 using namespace korven;
 
 namespace {
-QStringList program(std::initializer_list<const char *> bodies) {
-    QStringList lines;
-    int n = 0;
-    for (const char *b : bodies)
-        lines.append(formatLine(++n, QString::fromUtf8(b)));
-    return lines;
-}
+QStringList program(std::initializer_list<const char *> bodies) { return numbered(bodies); }
 const char *kMin = "Prędkość min(100,00) pps";
 const char *kMax = "Prędkość max(1000,00) pps";
 const char *kAcc = "Przysp. max(232,83) pps/s^2";

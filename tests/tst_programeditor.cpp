@@ -1,4 +1,5 @@
 #include "LineComment.h"
+#include "NumberedLines.h"
 #include "ProgramEditor.h"
 #include "ProgramLine.h"
 
@@ -112,13 +113,6 @@ QString randomBody(QRandomGenerator &rng, int lineCount) {
     const QString body = randomCommand(rng, lineCount);
     return rng.bounded(3) == 0 ? withComment(body, QStringLiteral("uwaga %1").arg(rng.bounded(9)))
                                : body;
-}
-
-QStringList numbered(const QStringList &bodies) {
-    QStringList lines;
-    for (int i = 0; i < bodies.size(); ++i)
-        lines.append(formatLine(i + 1, bodies[i]));
-    return lines;
 }
 
 } // namespace
