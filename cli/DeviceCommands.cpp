@@ -2,6 +2,7 @@
 
 #include "CliCommands.h"
 #include "ComPort.h"
+#include "ConsolePlatform.h"
 #include "DeviceOperations.h"
 
 #include <QThread>
@@ -11,10 +12,7 @@
 namespace korven::cli {
 namespace {
 
-void print(FILE *stream, const QString &text) {
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fputc('\n', stream);
-}
+void print(FILE *stream, const QString &text) { platform::writeLine(stream, text); }
 
 } // namespace
 

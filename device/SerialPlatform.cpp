@@ -9,7 +9,7 @@
 
 namespace korven::platform {
 
-void requestLowLatency(qintptr handle) {
+void requestLowLatency(PortHandle handle) {
 #ifdef Q_OS_LINUX
     serial_struct serial{};
     if (handle < 0 || ::ioctl(int(handle), TIOCGSERIAL, &serial) != 0)
@@ -44,6 +44,11 @@ QString permissionHint(const QString &portPath) {
                           "Dodaj je poleceniem: sudo usermod -aG %1 $USER, a potem wyloguj się i "
                           "zaloguj ponownie.")
         .arg(group);
+#elif defined(Q_OS_WIN)
+    // Windows refuses a port that another program holds open with the same "access denied".
+    Q_UNUSED(portPath);
+    return QStringLiteral("Port jest zwykle otwarty w innym programie: zamknij ten program i "
+                          "spróbuj ponownie.");
 #else
     Q_UNUSED(portPath);
     return {};

@@ -1,15 +1,21 @@
 #pragma once
 
+#include <QSerialPort>
 #include <QString>
-#include <QtGlobal>
+
+#include <utility>
 
 // The serial port's few platform-specific pieces; every other file stays portable.
 namespace korven::platform {
 
+// A file descriptor on POSIX, a HANDLE on Windows.
+using PortHandle = decltype(std::declval<QSerialPort &>().handle());
+
 // Asks the driver of a USB serial adapter to hand over received bytes at once instead
 // of after its latency timer (16 ms on many adapters: 16 ms per echoed byte). Drivers
-// and pseudo-terminals that refuse are left as they are.
-void requestLowLatency(qintptr handle);
+// and pseudo-terminals that refuse are left as they are. Windows has no such request: the
+// latency timer is a setting of the adapter's driver.
+void requestLowLatency(PortHandle handle);
 
 // The device node of a port name where the system has one ("ttyUSB0" is
 // "/dev/ttyUSB0"); empty where ports are no files.
