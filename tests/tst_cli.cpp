@@ -30,6 +30,12 @@ private slots:
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, QStringLiteral("00 04 00 00 D2\n04 FF F9\n05\n"));
         QCOMPARE(r.err, QString());
+        // Lines end as the system's text files do.
+#ifdef Q_OS_WIN
+        QCOMPARE(r.rawOut, QByteArray("00 04 00 00 D2\r\n04 FF F9\r\n05\r\n"));
+#else
+        QCOMPARE(r.rawOut, QByteArray("00 04 00 00 D2\n04 FF F9\n05\n"));
+#endif
     }
     void compileErrorNamesTheLine() {
         QTemporaryDir dir;

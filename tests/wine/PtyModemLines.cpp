@@ -1,0 +1,109 @@
+// Preloaded into Wine by the tests of the Windows build (LD_PRELOAD), so that a Windows
+// program's QSerialPort can talk to korven-emu through a pseudo-terminal.
+//
+// Two things stand in the way, both in Wine's serial layer:
+// - It asks the terminal for its modem lines (TIOCMGET, TIOCMSET, ...) before it waits for
+//   line events and when it sets DTR and RTS; a pseudo-terminal has none and refuses. Here
+//   a pseudo-terminal has the lines of a null-modem cable to a switched-on device: CTS, DSR
+//   and carrier on, DTR and RTS as last set, no interrupt counts.
+// - Wine 8 carries out a wait for line events (WaitCommEvent) that names no event object
+//   by blocking the calling thread until an event occurs. Qt waits that way (its completion
+//   port takes the result), so the program would block in the wait and never send the
+//   command the device is to answer. Wine first checks for an event at once (the queue
+//   length, asked right after the modem status); that check is answered here: it waits
+//   up to 10 ms for input and then reports at least one byte, so the wait always ends at
+//   once. Qt then reads what there is (possibly nothing) and waits again.
+// Every other request, and these on any other file, go to the system unchanged.
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstring>
+
+#include <dlfcn.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+namespace {
+
+using IoctlFunction = int (*)(int, unsigned long, ...);
+
+IoctlFunction systemIoctl() {
+    static const auto function = reinterpret_cast<IoctlFunction>(dlsym(RTLD_NEXT, "ioctl"));
+    return function;
+}
+
+bool isPseudoTerminal(int fd) {
+    struct stat status {};
+    if (fstat(fd, &status) != 0 || !S_ISCHR(status.st_mode))
+        return false;
+    const unsigned int majorNumber = major(status.st_rdev);
+    // Unix98 terminals (136-143) and their multiplexer /dev/ptmx (5, 2).
+    return (majorNumber >= 136 && majorNumber <= 143) ||
+           (majorNumber == 5 && minor(status.st_rdev) == 2);
+}
+
+constexpr int kMaxFd = 4096;
+// DTR and RTS as the program last set them, per descriptor (a terminal keeps no such state).
+int outputLines[kMaxFd];
+// The previous request of this thread on a pseudo-terminal.
+thread_local unsigned long previousRequest;
+
+int &linesOf(int fd) {
+    static int spare;
+    return fd >= 0 && fd < kMaxFd ? outputLines[fd] : spare;
+}
+
+// The modem line requests a pseudo-terminal refuses.
+bool answerModemLines(int fd, unsigned long request, void *argument) {
+    auto *bits = static_cast<int *>(argument);
+    constexpr int kOutputs = TIOCM_DTR | TIOCM_RTS;
+    switch (request) {
+    case TIOCMGET:
+        *bits = (linesOf(fd) & kOutputs) | TIOCM_CTS | TIOCM_DSR | TIOCM_CAR;
+        return true;
+    case TIOCMSET: linesOf(fd) = *bits & kOutputs; return true;
+    case TIOCMBIS: linesOf(fd) |= *bits & kOutputs; return true;
+    case TIOCMBIC: linesOf(fd) &= ~(*bits & kOutputs); return true;
+    case TIOCGICOUNT: std::memset(argument, 0, sizeof(serial_icounter_struct)); return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
+extern "C" int ioctl(int fd, unsigned long request, ...) {
+    va_list arguments;
+    va_start(arguments, request);
+    void *argument = va_arg(arguments, void *);
+    va_end(arguments);
+    const IoctlFunction system = systemIoctl();
+    if (!system) {
+        errno = ENOSYS;
+        return -1;
+    }
+    const int result = system(fd, request, argument);
+    const int systemError = errno;
+    if (!argument || !isPseudoTerminal(fd)) {
+        errno = systemError;
+        return result;
+    }
+    const unsigned long previous = previousRequest;
+    previousRequest = request;
+    if (result != 0) {
+        if ((systemError == ENOTTY || systemError == EINVAL) &&
+            answerModemLines(fd, request, argument))
+            return 0;
+        errno = systemError;
+        return result;
+    }
+    if (request == TIOCINQ && previous == TIOCMGET && *static_cast<int *>(argument) == 0) {
+        pollfd input{fd, POLLIN, 0};
+        poll(&input, 1, 10);
+        if (system(fd, TIOCINQ, argument) != 0 || *static_cast<int *>(argument) == 0)
+            *static_cast<int *>(argument) = 1;
+    }
+    return 0;
+}
