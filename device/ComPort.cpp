@@ -30,6 +30,7 @@ QSerialPort::Parity parity(const QString &text) {
 } // namespace
 
 ComPort::ComPort(QObject *parent) : QObject(parent) {
+    platform::prepareSerialEvents();
     connect(&m_port, &QSerialPort::errorOccurred, this, &ComPort::onError);
     connect(&m_port, &QSerialPort::readyRead, this, &ComPort::onReadyRead);
 }

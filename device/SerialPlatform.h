@@ -17,6 +17,10 @@ using PortHandle = decltype(std::declval<QSerialPort &>().handle());
 // latency timer is a setting of the adapter's driver.
 void requestLowLatency(PortHandle handle);
 
+// Makes sure the port hears of received bytes; called before the first port opens. (Under
+// Wine, QSerialPort's wait for line events needs help: see SerialEventsPlatform.cpp.)
+void prepareSerialEvents();
+
 // The device node of a port name where the system has one ("ttyUSB0" is
 // "/dev/ttyUSB0"); empty where ports are no files.
 QString deviceNode(const QString &portName);

@@ -28,8 +28,8 @@ struct HostCommandResult {
 inline QString hostPath(const QString &path) {
 #ifdef Q_OS_WIN
     using UnixFileName = char *(CDECL *)(const wchar_t *);
-    static const auto unixFileName = reinterpret_cast<UnixFileName>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+    static const auto unixFileName = reinterpret_cast<UnixFileName>(reinterpret_cast<void *>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (!unixFileName)
         return path;
     const std::wstring name = QDir::toNativeSeparators(path).toStdWString();

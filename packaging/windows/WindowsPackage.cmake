@@ -28,6 +28,15 @@ set(KORVEN_QT_POLISH "/usr/share/qt6/translations/qtbase_pl.qm" CACHE FILEPATH
 install(FILES "${KORVEN_QT_POLISH}" DESTINATION translations)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/doc/manual/ DESTINATION doc)
 
+# The portable folder, brought up to date by every build (the tests start the window
+# from it, as a user would).
+set(KORVEN_PORTABLE_DIR "${CMAKE_BINARY_DIR}/KORVEN")
+add_custom_target(korven-portable ALL
+    COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${KORVEN_PORTABLE_DIR}
+            --strip > ${CMAKE_BINARY_DIR}/korven-portable.log
+    COMMENT "Przenośny folder KORVEN")
+add_dependencies(korven-portable ${windows_programs})
+
 # The installer: 64-bit (Program Files), a Start menu entry, ".dat" programs opened by
 # KORVEN, an uninstaller; /S installs and uninstalls silently.
 set(CPACK_GENERATOR NSIS)
@@ -39,22 +48,25 @@ set(CPACK_PACKAGE_FILE_NAME "korven-${PROJECT_VERSION}-setup")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY KORVEN)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY KORVEN)
 set(CPACK_PACKAGE_EXECUTABLES korven KORVEN)
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_NSIS_PACKAGE_NAME KORVEN)
 set(CPACK_NSIS_DISPLAY_NAME KORVEN)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS "-XTarget amd64-unicode")
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MUI_ICON "${PROJECT_SOURCE_DIR}/shell/art/icons/korven.ico")
 set(CPACK_NSIS_MUI_UNIICON "${PROJECT_SOURCE_DIR}/shell/art/icons/korven.ico")
 set(CPACK_NSIS_INSTALLED_ICON_NAME korven.exe)
 set(CPACK_NSIS_MENU_LINKS "doc/index.html" "Podręcznik KORVEN")
+set(CPACK_STRIP_FILES ON)
 # ".dat": KORVEN becomes the program that opens it; a program that opened it before is
 # remembered and given it back by the uninstaller.
 set(classes "Software\\\\Classes")
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
   ReadRegStr $0 SHCTX '${classes}\\\\.dat' ''
   StrCmp $0 'KORVEN.Program' korven_dat_owned
+  StrCmp $0 '' korven_dat_owned
     WriteRegStr SHCTX '${classes}\\\\.dat' 'KORVEN.Backup' '$0'
   korven_dat_owned:
   WriteRegStr SHCTX '${classes}\\\\.dat' '' 'KORVEN.Program'

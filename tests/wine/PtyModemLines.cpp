@@ -1,19 +1,12 @@
 // Preloaded into Wine by the tests of the Windows build (LD_PRELOAD), so that a Windows
-// program's QSerialPort can talk to korven-emu through a pseudo-terminal.
+// program's serial port can talk to korven-emu through a pseudo-terminal.
 //
-// Two things stand in the way, both in Wine's serial layer:
-// - It asks the terminal for its modem lines (TIOCMGET, TIOCMSET, ...) before it waits for
-//   line events and when it sets DTR and RTS; a pseudo-terminal has none and refuses. Here
-//   a pseudo-terminal has the lines of a null-modem cable to a switched-on device: CTS, DSR
-//   and carrier on, DTR and RTS as last set, no interrupt counts.
-// - Wine 8 carries out a wait for line events (WaitCommEvent) that names no event object
-//   by blocking the calling thread until an event occurs. Qt waits that way (its completion
-//   port takes the result), so the program would block in the wait and never send the
-//   command the device is to answer. Wine first checks for an event at once (the queue
-//   length, asked right after the modem status); that check is answered here: it waits
-//   up to 10 ms for input and then reports at least one byte, so the wait always ends at
-//   once. Qt then reads what there is (possibly nothing) and waits again.
-// Every other request, and these on any other file, go to the system unchanged.
+// Wine's serial layer asks the terminal for its modem lines (TIOCMGET) whenever it waits for
+// line events, and sets DTR and RTS through TIOCMSET; a pseudo-terminal has no modem lines
+// and refuses, so every wait fails. Here a pseudo-terminal has the lines of a null-modem
+// cable to a switched-on device: CTS, DSR and carrier on, DTR and RTS as last set, no
+// interrupt counts. Every other request, and these on any other file, go to the system
+// unchanged.
 
 #include <cerrno>
 #include <cstdarg>
@@ -21,7 +14,6 @@
 
 #include <dlfcn.h>
 #include <linux/serial.h>
-#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -48,8 +40,6 @@ bool isPseudoTerminal(int fd) {
 constexpr int kMaxFd = 4096;
 // DTR and RTS as the program last set them, per descriptor (a terminal keeps no such state).
 int outputLines[kMaxFd];
-// The previous request of this thread on a pseudo-terminal.
-thread_local unsigned long previousRequest;
 
 int &linesOf(int fd) {
     static int spare;
@@ -86,24 +76,9 @@ extern "C" int ioctl(int fd, unsigned long request, ...) {
     }
     const int result = system(fd, request, argument);
     const int systemError = errno;
-    if (!argument || !isPseudoTerminal(fd)) {
-        errno = systemError;
-        return result;
-    }
-    const unsigned long previous = previousRequest;
-    previousRequest = request;
-    if (result != 0) {
-        if ((systemError == ENOTTY || systemError == EINVAL) &&
-            answerModemLines(fd, request, argument))
-            return 0;
-        errno = systemError;
-        return result;
-    }
-    if (request == TIOCINQ && previous == TIOCMGET && *static_cast<int *>(argument) == 0) {
-        pollfd input{fd, POLLIN, 0};
-        poll(&input, 1, 10);
-        if (system(fd, TIOCINQ, argument) != 0 || *static_cast<int *>(argument) == 0)
-            *static_cast<int *>(argument) = 1;
-    }
-    return 0;
+    if (result != 0 && (systemError == ENOTTY || systemError == EINVAL) && argument &&
+        isPseudoTerminal(fd) && answerModemLines(fd, request, argument))
+        return 0;
+    errno = systemError;
+    return result;
 }
