@@ -9,6 +9,7 @@
 #include "SerialPlatform.h"
 
 #ifdef Q_OS_WIN
+#include <atomic>
 #include <map>
 #include <mutex>
 
@@ -38,17 +39,46 @@ HANDLE WINAPI tieToCompletionPort(HANDLE file, HANDLE existing, ULONG_PTR key, D
     return port;
 }
 
-// A wait for line events under way: Wine's wait with our event, the caller's OVERLAPPED.
+// A wait for line events under way: Wine's wait with our event and our own OVERLAPPED and
+// event mask (Wine writes them when the wait ends, even after the caller is gone), and the
+// caller's. Owned by the starter until the wait is registered and by the wait's callback
+// until it has run; the last of the two frees it.
 struct EventWait {
+    HANDLE file = nullptr;
     OVERLAPPED own{};
-    OVERLAPPED *callers = nullptr;
+    DWORD events = 0;
+    OVERLAPPED *callers = nullptr; // both null once the caller gave the port up
+    DWORD *callersEvents = nullptr;
     CompletionPort completion;
     HANDLE registration = nullptr;
+    std::atomic<int> owners{2};
 };
 
+std::multimap<HANDLE, EventWait *> pendingWaits; // under completionLock
+
+void release(EventWait *wait) {
+    if (--wait->owners > 0)
+        return;
+    if (wait->registration)
+        UnregisterWait(wait->registration);
+    CloseHandle(wait->own.hEvent);
+    delete wait;
+}
+
+// Hands the end of the wait to the caller's completion port, unless the caller gave the
+// port up meanwhile (its OVERLAPPED may be gone).
 void finish(EventWait *wait) {
+    const std::lock_guard<std::mutex> locked(completionLock);
+    for (auto it = pendingWaits.begin(); it != pendingWaits.end(); ++it)
+        if (it->second == wait) {
+            pendingWaits.erase(it);
+            break;
+        }
+    if (!wait->callers)
+        return;
     DWORD bytes = 0;
-    GetOverlappedResult(nullptr, &wait->own, &bytes, FALSE);
+    GetOverlappedResult(wait->file, &wait->own, &bytes, FALSE);
+    *wait->callersEvents = wait->events;
     wait->callers->Internal = wait->own.Internal;
     wait->callers->InternalHigh = wait->own.InternalHigh;
     PostQueuedCompletionStatus(wait->completion.port, bytes, wait->completion.key, wait->callers);
@@ -57,9 +87,28 @@ void finish(EventWait *wait) {
 void CALLBACK eventWaitEnded(void *context, BOOLEAN) {
     auto *wait = static_cast<EventWait *>(context);
     finish(wait);
-    UnregisterWait(wait->registration);
-    CloseHandle(wait->own.hEvent);
-    delete wait;
+    release(wait);
+}
+
+// The caller gives the port up (CancelIo, CloseHandle): its waits end without it.
+void forgetWaitsOf(HANDLE file) {
+    const std::lock_guard<std::mutex> locked(completionLock);
+    const auto [first, last] = pendingWaits.equal_range(file);
+    for (auto it = first; it != last; ++it) {
+        it->second->callers = nullptr;
+        it->second->callersEvents = nullptr;
+    }
+    completionPorts.erase(file);
+}
+
+BOOL WINAPI cancelIo(HANDLE file) {
+    forgetWaitsOf(file);
+    return CancelIo(file);
+}
+
+BOOL WINAPI closeHandle(HANDLE handle) {
+    forgetWaitsOf(handle);
+    return CloseHandle(handle);
 }
 
 BOOL WINAPI waitForLineEvents(HANDLE file, DWORD *events, OVERLAPPED *overlapped) {
@@ -73,27 +122,37 @@ BOOL WINAPI waitForLineEvents(HANDLE file, DWORD *events, OVERLAPPED *overlapped
     if (!overlapped || overlapped->hEvent || !completion.port)
         return WaitCommEvent(file, events, overlapped);
     auto *wait = new EventWait;
+    wait->file = file;
     wait->callers = overlapped;
+    wait->callersEvents = events;
     wait->completion = completion;
     wait->own.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (!wait->own.hEvent) {
         delete wait;
         return WaitCommEvent(file, events, overlapped);
     }
-    if (WaitCommEvent(file, events, &wait->own)) {
-        finish(wait);
-        CloseHandle(wait->own.hEvent);
-        delete wait;
-    } else if (GetLastError() != ERROR_IO_PENDING) {
+    {
+        const std::lock_guard<std::mutex> locked(completionLock);
+        pendingWaits.emplace(file, wait);
+    }
+    if (!WaitCommEvent(file, &wait->events, &wait->own) && GetLastError() != ERROR_IO_PENDING) {
         const DWORD error = GetLastError();
-        CloseHandle(wait->own.hEvent);
-        delete wait;
+        wait->callers = nullptr;
+        finish(wait);
+        wait->owners = 1;
+        release(wait);
         SetLastError(error);
         return FALSE;
-    } else if (!RegisterWaitForSingleObject(&wait->registration, wait->own.hEvent, eventWaitEnded,
-                                            wait, INFINITE, WT_EXECUTEONLYONCE)) {
-        return FALSE; // the wait stays Wine's; its event is left to it
     }
+    // Ended at once or later: either way the callback hands the end on. (Should no
+    // callback be had, the caller hears of it now, and the wait's memory stays Wine's.)
+    if (!RegisterWaitForSingleObject(&wait->registration, wait->own.hEvent, eventWaitEnded, wait,
+                                     INFINITE, WT_EXECUTEONLYONCE)) {
+        finish(wait);
+        SetLastError(ERROR_IO_PENDING);
+        return FALSE;
+    }
+    release(wait);
     SetLastError(ERROR_IO_PENDING);
     return FALSE;
 }
@@ -146,6 +205,8 @@ void prepareSerialEvents() {
         replaceImport(serialPort, "CreateIoCompletionPort",
                       reinterpret_cast<void *>(&tieToCompletionPort));
         replaceImport(serialPort, "WaitCommEvent", reinterpret_cast<void *>(&waitForLineEvents));
+        replaceImport(serialPort, "CancelIo", reinterpret_cast<void *>(&cancelIo));
+        replaceImport(serialPort, "CloseHandle", reinterpret_cast<void *>(&closeHandle));
     });
 }
 

@@ -44,14 +44,31 @@ QString permissionHint(const QString &portPath) {
                           "Dodaj je poleceniem: sudo usermod -aG %1 $USER, a potem wyloguj się i "
                           "zaloguj ponownie.")
         .arg(group);
-#elif defined(Q_OS_WIN)
-    // Windows refuses a port that another program holds open with the same "access denied".
-    Q_UNUSED(portPath);
-    return QStringLiteral("Port jest zwykle otwarty w innym programie: zamknij ten program i "
-                          "spróbuj ponownie.");
 #else
     Q_UNUSED(portPath);
     return {};
+#endif
+}
+
+bool refusedPortIsBusy() {
+#ifdef Q_OS_WIN
+    // Windows opens a port for one program at a time and refuses it to any other with
+    // "access denied"; the user's rights do not come into it.
+    return true;
+#else
+    return false;
+#endif
+}
+
+bool failureOfAnOpenPortIsRemoval(QSerialPort::SerialPortError error) {
+#ifdef Q_OS_WIN
+    // An unplugged adapter ends its port's reads and writes with whatever the driver says
+    // ("device not ready", "the device does not recognize the command", ...).
+    return error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+           error == QSerialPort::WriteError || error == QSerialPort::UnknownError;
+#else
+    Q_UNUSED(error);
+    return false;
 #endif
 }
 

@@ -29,4 +29,12 @@ QString deviceNode(const QString &portName);
 // is nothing to add.
 QString permissionHint(const QString &portPath);
 
+// Whether a port that fails while open has been unplugged, whatever the system says (on
+// Windows, where ports are no files to look for; elsewhere the device node tells).
+bool failureOfAnOpenPortIsRemoval(QSerialPort::SerialPortError error);
+
+// Whether a port the system refuses is one another program holds (Windows) rather than
+// one the user may not open.
+bool refusedPortIsBusy();
+
 } // namespace korven::platform

@@ -163,7 +163,7 @@ private slots:
         QVERIFY(!f.form->ComPort1->Connected());
         QVERIFY(f.form->ComPort1->onRxChar());
         // The next command tries the port again and says so.
-        f.emu.process().waitForFinished(5000);
+        f.emu.waitForFinished(5000);
         f.form->miTestKomunikacjiClick();
         // The freed terminal may already belong to another test's emulator (then "busy").
         QVERIFY2(f.driver.messages.last().startsWith(QStringLiteral("Nie mogę otworzyć portu: ") +

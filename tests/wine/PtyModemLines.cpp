@@ -7,12 +7,16 @@
 // cable to a switched-on device: CTS, DSR and carrier on, DTR and RTS as last set, no
 // interrupt counts. Every other request, and these on any other file, go to the system
 // unchanged.
+// And files are opened without becoming a controlling terminal: the wineserver opens the
+// ports, and as a session leader it would take the emulator's terminal for its own and be
+// sent SIGHUP (which makes it dump all its objects) whenever an emulator ends.
 
 #include <cerrno>
 #include <cstdarg>
 #include <cstring>
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <linux/serial.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -81,4 +85,52 @@ extern "C" int ioctl(int fd, unsigned long request, ...) {
         return 0;
     errno = systemError;
     return result;
+}
+
+namespace {
+
+template <typename Function> Function systemFunction(const char *name) {
+    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+
+mode_t modeArgument(int flags, va_list arguments) {
+    return (flags & (O_CREAT | O_TMPFILE)) ? mode_t(va_arg(arguments, int)) : 0;
+}
+
+} // namespace
+
+extern "C" int open(const char *path, int flags, ...) {
+    static const auto system = systemFunction<int (*)(const char *, int, ...)>("open");
+    va_list arguments;
+    va_start(arguments, flags);
+    const mode_t mode = modeArgument(flags, arguments);
+    va_end(arguments);
+    return system(path, flags | O_NOCTTY, mode);
+}
+
+extern "C" int open64(const char *path, int flags, ...) {
+    static const auto system = systemFunction<int (*)(const char *, int, ...)>("open64");
+    va_list arguments;
+    va_start(arguments, flags);
+    const mode_t mode = modeArgument(flags, arguments);
+    va_end(arguments);
+    return system(path, flags | O_NOCTTY, mode);
+}
+
+extern "C" int openat(int directory, const char *path, int flags, ...) {
+    static const auto system = systemFunction<int (*)(int, const char *, int, ...)>("openat");
+    va_list arguments;
+    va_start(arguments, flags);
+    const mode_t mode = modeArgument(flags, arguments);
+    va_end(arguments);
+    return system(directory, path, flags | O_NOCTTY, mode);
+}
+
+extern "C" int openat64(int directory, const char *path, int flags, ...) {
+    static const auto system = systemFunction<int (*)(int, const char *, int, ...)>("openat64");
+    va_list arguments;
+    va_start(arguments, flags);
+    const mode_t mode = modeArgument(flags, arguments);
+    va_end(arguments);
+    return system(directory, path, flags | O_NOCTTY, mode);
 }
