@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -94,6 +95,18 @@ private slots:
         // The probe leaves nothing behind.
         QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList());
+    }
+
+    void userFolderOnWindowsIsLocalAppData() {
+#ifndef Q_OS_WIN
+        QSKIP("%LOCALAPPDATA% is Windows'");
+#else
+        // The settings of a program in Program Files: %LOCALAPPDATA%\\KORVEN.
+        const QString local = QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA"));
+        QVERIFY(!local.isEmpty());
+        QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                 local + QStringLiteral("/KORVEN"));
+#endif
     }
 
     void settingsInTheUserFolderWhenTheProgramFolderIsReadOnly() {
