@@ -32,15 +32,14 @@ echo "$cli"
 "$run" reg query 'HKLM\Software\Classes\KORVEN.Program\shell\open\command' /ve |
     grep -qF '"C:\Program Files\KORVEN\korven.exe" "%1"' || fail "no open command for .dat"
 
-# The uninstaller copies itself away and removes the folder from there.
+# The uninstaller copies itself away and removes everything from there, after the start.
 "$run" "$folder/Uninstall.exe" /S || fail "the silent uninstall ended with $?"
-for _ in $(seq 300); do
-    [ -e "$folder" ] || break
-    sleep 0.1
+registered() { "$run" reg query 'HKLM\Software\Classes\KORVEN.Program' >/dev/null 2>&1; }
+for _ in $(seq 100); do
+    [ -e "$folder" ] || [ -e "$menu" ] || registered || break
+    sleep 0.3
 done
 [ ! -e "$folder" ] || fail "still there after the uninstall: $(ls "$folder")"
 [ ! -e "$menu" ] || fail "the Start menu entry is still there"
-if "$run" reg query 'HKLM\Software\Classes\KORVEN.Program' >/dev/null 2>&1; then
-    fail "KORVEN.Program is still registered"
-fi
+registered && fail "KORVEN.Program is still registered"
 echo "installed, ran and uninstalled"
