@@ -59,9 +59,10 @@ public:
 
 private:
 #ifdef Q_OS_WIN
-    // A shell script on the Linux side runs the emulator, claims the first free COM port
-    // from 10 up for its terminal, and ends it when the lease file goes (kill(), the end of
-    // the test; after 15 minutes at the latest, should the test have crashed).
+    // A shell script on the Linux side runs the emulator, claims a free COM port from 10 to
+    // 249 for its terminal (from a number at random: a port just freed is seldom another
+    // test's at once), and ends it when the lease file goes (kill(), the end of the test;
+    // after 15 minutes at the latest, should the test have crashed).
     void startUnderWine(const QStringList &faults) {
         static const QRegularExpression windowsPath(QStringLiteral("^[A-Za-z]:[/\\\\]"));
         QStringList words{shellQuoted(QStringLiteral(KORVEN_EMU))};
@@ -79,9 +80,11 @@ private:
                            "emu=$!\n"
                            "while [ ! -s terminal ] && kill -0 $emu; do sleep 0.02; done\n"
                            "[ -s terminal ] || { echo >ended; exit; }\n"
-                           "n=10\n"
-                           "while [ $n -lt 256 ] && ! ln -s \"$(head -n1 terminal)\" %3/com$n; do\n"
-                           "    n=$((n + 1))\n"
+                           "first=$((10 + $(od -An -N2 -tu2 /dev/urandom) % 240))\n"
+                           "n=$first\n"
+                           "while ! ln -s \"$(head -n1 terminal)\" %3/com$n; do\n"
+                           "    n=$((n < 249 ? n + 1 : 10))\n"
+                           "    [ $n -ne $first ] || break\n"
                            "done\n"
                            "echo COM$n >port.new && mv port.new port\n"
                            "(while [ -e lease ]; do sleep 0.1; done; kill $emu) &\n"
