@@ -55,6 +55,7 @@ windows: deps
 # received bytes undelivered (up to one run in five of a test program with device
 # exchanges); a fault of ours fails every time.
 windows-test: build windows
+	$(WINDOWS_BUILD)/wine-run.sh --prepare
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS) --repeat until-pass:3
 
 bench: build
