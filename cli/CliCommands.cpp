@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "Compiler.h"
+#include "ConsolePlatform.h"
 #include "DeviceCommands.h"
 #include "ImageListing.h"
 #include "NonCommandLines.h"
@@ -15,15 +16,9 @@
 namespace korven::cli {
 namespace {
 
-void out(const QString &text) {
-    std::fputs(text.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
-}
+void out(const QString &text) { platform::writeLine(stdout, text); }
 
-void err(const QString &text) {
-    std::fputs(text.toUtf8().constData(), stderr);
-    std::fputc('\n', stderr);
-}
+void err(const QString &text) { platform::writeLine(stderr, text); }
 
 // The whole help of the tool; every command and option is described here (and in the
 // manual page doc/man/korven-cli.1).

@@ -2,6 +2,7 @@
 
 #include "CliCommands.h"
 #include "ComPort.h"
+#include "ConsolePlatform.h"
 #include "DeviceBatch.h"
 #include "DeviceOperations.h"
 #include "PortCatalog.h"
@@ -16,11 +17,7 @@
 namespace korven::cli {
 namespace {
 
-void print(FILE *stream, const QString &text) {
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fputc('\n', stream);
-    std::fflush(stream);
-}
+void print(FILE *stream, const QString &text) { platform::writeLine(stream, text); }
 
 QString seconds(qint64 milliseconds) {
     return QLocale(QLocale::Polish).toString(double(milliseconds) / 1000.0, 'f', 2) +

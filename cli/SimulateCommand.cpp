@@ -1,6 +1,7 @@
 #include "SimulateCommand.h"
 
 #include "CliCommands.h"
+#include "ConsolePlatform.h"
 #include "ProgramFile.h"
 #include "Simulation.h"
 #include "SimulationText.h"
@@ -15,10 +16,7 @@ namespace {
 // Executed commands printed one a line before the summary.
 constexpr int kPrintedCommands = 1000;
 
-void print(FILE *to, const QString &text) {
-    std::fputs(text.toUtf8().constData(), to);
-    std::fputc('\n', to);
-}
+void print(FILE *to, const QString &text) { platform::writeLine(to, text); }
 
 int badUsage(const QString &message) {
     print(stderr, message);
@@ -103,8 +101,7 @@ int simulateCommand(const QStringList &arguments) {
             .settings();
     const sim::SimulationResult result = sim::simulateProgram(program.lines, drive, options);
     if (json) {
-        std::fputs(sim::resultJson(result).constData(), stdout);
-        std::fputc('\n', stdout);
+        print(stdout, QString::fromUtf8(sim::resultJson(result)));
     } else {
         for (const sim::ExecutedCommand &c : result.trace.commands)
             print(stdout, sim::commandText(c, program.lines));

@@ -10,11 +10,16 @@ struct Reason {
     const char *polish;
 };
 
-// Linux strerror texts, Qt's own file engine texts and the Windows system messages.
+// Linux strerror texts, Qt's own file engine texts, the Windows system messages and
+// Wine's wording of them.
 const Reason kReasons[] = {
     {"No such file or directory", "nie ma takiego pliku lub folderu"},
     {"The system cannot find the file specified", "nie ma takiego pliku"},
     {"The system cannot find the path specified", "nie ma takiego folderu"},
+    {"File not found", "nie ma takiego pliku"},
+    {"Path not found", "nie ma takiego folderu"},
+    {"Access denied", "brak uprawnień"},
+    {"Sharing violation", "plik jest używany przez inny program"},
     {"Not a directory", "część ścieżki nie jest folderem"},
     {"Is a directory", "to jest folder, nie plik"},
     {"file to open is a directory", "to jest folder, nie plik"},

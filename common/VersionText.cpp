@@ -1,15 +1,19 @@
 #include "VersionText.h"
 
-#include "Version.h"
+#include "ExecutableVersion.h"
 
 namespace korven {
 
-QString GetVersionText() {
+QString versionText(const std::optional<FileVersion> &version) {
+    if (!version)
+        return {};
     return QStringLiteral("%1.%2.%3  [Build: %4]")
-        .arg(KORVEN_VERSION_MAJOR)
-        .arg(KORVEN_VERSION_MINOR)
-        .arg(KORVEN_VERSION_PATCH)
-        .arg(KORVEN_BUILD_NUMBER);
+        .arg(version->major)
+        .arg(version->minor)
+        .arg(version->release)
+        .arg(version->build);
 }
+
+QString GetVersionText() { return versionText(executableFileVersion()); }
 
 } // namespace korven

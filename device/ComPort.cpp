@@ -30,6 +30,7 @@ QSerialPort::Parity parity(const QString &text) {
 } // namespace
 
 ComPort::ComPort(QObject *parent) : QObject(parent) {
+    platform::prepareSerialEvents();
     connect(&m_port, &QSerialPort::errorOccurred, this, &ComPort::onError);
     connect(&m_port, &QSerialPort::readyRead, this, &ComPort::onReadyRead);
 }
@@ -49,6 +50,8 @@ void ComPort::fail(const char *what) {
 }
 
 void ComPort::OpenPort() {
+    if (m_portFailed)
+        closeFailedPort();
     if (m_port.isOpen())
         return;
     m_lastReason = {};
@@ -82,6 +85,7 @@ void ComPort::OpenPort() {
 }
 
 void ComPort::ClosePort() {
+    m_portFailed = false;
     if (m_port.isOpen())
         m_port.close();
 }
@@ -96,14 +100,32 @@ void ComPort::onError(QSerialPort::SerialPortError error) {
     case QSerialPort::PermissionError: return;
     default: break;
     }
-    if (!m_port.isOpen())
+    if (!m_port.isOpen() || m_portFailed)
         return;
     // A vanished device: Qt reports the same failure over and over while the port
     // stays open, so the first report closes it. The next command opens it again.
+    // Not here, though: Qt reports from inside its own handling of the port (a wait of an
+    // exchange, its notifier), which closing would pull out from under it (on Windows the
+    // notifier goes with the port). An exchange closes it when Qt's wait returns; else it
+    // is closed from the event loop.
     noteFailure(true);
+    m_portFailed = true;
+    if (m_exchangeDepth > 0)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!m_portFailed)
+                return;
+            closeFailedPort();
+            emit portLost(QStringLiteral("ReadFile function failed (%1)").arg(m_lastReason.text));
+        },
+        Qt::QueuedConnection);
+}
+
+void ComPort::closeFailedPort() {
+    m_portFailed = false;
     m_port.close();
-    if (m_exchangeDepth == 0)
-        emit portLost(QStringLiteral("ReadFile function failed (%1)").arg(m_lastReason.text));
 }
 
 void ComPort::onReadyRead() {
@@ -118,6 +140,11 @@ void ComPort::redeliver() {
     if (!m_onRxChar || !m_port.isOpen())
         return;
     pullQueued();
+    if (m_portFailed) {
+        closeFailedPort();
+        emit portLost(QStringLiteral("ReadFile function failed (%1)").arg(m_lastReason.text));
+        return;
+    }
     onReadyRead();
 }
 
@@ -136,6 +163,8 @@ qint64 ComPort::WriteText(const QByteArray &bytes) {
     if (ok && m_port.bytesToWrite() > 0)
         ok = m_port.waitForBytesWritten(timeout) || m_port.error() == QSerialPort::TimeoutError;
     --m_exchangeDepth;
+    if (m_portFailed)
+        closeFailedPort();
     if (!ok || !m_port.isOpen())
         fail("WriteFile function failed");
     return written;
@@ -143,8 +172,10 @@ qint64 ComPort::WriteText(const QByteArray &bytes) {
 
 void ComPort::pullQueued() {
     // Bytes the system holds but the port object has not fetched yet.
+    ++m_exchangeDepth;
     if (!m_port.waitForReadyRead(0) && m_port.error() == QSerialPort::TimeoutError)
         m_port.clearError();
+    --m_exchangeDepth;
 }
 
 QByteArray ComPort::ReadText(int count) {
@@ -156,7 +187,7 @@ QByteArray ComPort::ReadText(int count) {
     } else {
         QElapsedTimer clock;
         clock.start();
-        while (m_port.isOpen() && m_port.bytesAvailable() < count) {
+        while (m_port.isOpen() && !m_portFailed && m_port.bytesAvailable() < count) {
             const qint64 left = m_readTotalConstant - clock.elapsed();
             if (left <= 0)
                 break;
@@ -168,6 +199,8 @@ QByteArray ComPort::ReadText(int count) {
         }
     }
     --m_exchangeDepth;
+    if (m_portFailed)
+        closeFailedPort();
     if (!m_port.isOpen())
         fail("ReadFile function failed");
     return m_port.read(count);

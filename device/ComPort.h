@@ -57,12 +57,14 @@ private:
     [[noreturn]] void fail(const char *what);
     void noteFailure(bool portWasOpen);
     void pullQueued();
+    void closeFailedPort();
 
     QSerialPort m_port;
     int m_readTotalConstant = 0;
     RxHandler m_onRxChar;
     PortReason m_lastReason;
     int m_exchangeDepth = 0;
+    bool m_portFailed = false; // reported failed, to be closed
 };
 
 // Empties the receive handler slot for the life of an exchange and puts the handler

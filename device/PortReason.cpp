@@ -22,11 +22,12 @@ PortReason PortReason::of(QSerialPort::SerialPortError error, const QString &sys
     // An unplugged adapter takes its device node with it (and so does an ended
     // pseudo-terminal): whatever the last system call said, that is the reason.
     const bool nodeGone = !devicePath.isEmpty() && !QFileInfo::exists(devicePath);
-    if (portWasOpen && nodeGone)
+    if (portWasOpen && (nodeGone || platform::failureOfAnOpenPortIsRemoval(error)))
         return {Kind::Disconnected, QStringLiteral("urządzenie zostało odłączone")};
     if (nodeGone || error == QSerialPort::DeviceNotFoundError)
         return {Kind::NoSuchDevice, QStringLiteral("nie ma takiego urządzenia")};
-    if (says("busy") || says("lock"))
+    if (says("busy") || says("lock") ||
+        (error == QSerialPort::PermissionError && platform::refusedPortIsBusy()))
         return {Kind::Busy, QStringLiteral("urządzenie jest zajęte przez inny program")};
     if (error == QSerialPort::PermissionError || says("permission denied")) {
         QString text = QStringLiteral("brak uprawnień do urządzenia");

@@ -9,7 +9,7 @@
 
 namespace korven::platform {
 
-void requestLowLatency(qintptr handle) {
+void requestLowLatency(PortHandle handle) {
 #ifdef Q_OS_LINUX
     serial_struct serial{};
     if (handle < 0 || ::ioctl(int(handle), TIOCGSERIAL, &serial) != 0)
@@ -47,6 +47,28 @@ QString permissionHint(const QString &portPath) {
 #else
     Q_UNUSED(portPath);
     return {};
+#endif
+}
+
+bool refusedPortIsBusy() {
+#ifdef Q_OS_WIN
+    // Windows opens a port for one program at a time and refuses it to any other with
+    // "access denied"; the user's rights do not come into it.
+    return true;
+#else
+    return false;
+#endif
+}
+
+bool failureOfAnOpenPortIsRemoval(QSerialPort::SerialPortError error) {
+#ifdef Q_OS_WIN
+    // An unplugged adapter ends its port's reads and writes with whatever the driver says
+    // ("device not ready", "the device does not recognize the command", ...).
+    return error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+           error == QSerialPort::WriteError || error == QSerialPort::UnknownError;
+#else
+    Q_UNUSED(error);
+    return false;
 #endif
 }
 

@@ -9,6 +9,8 @@ packages=(
     libbenchmark-dev
     poppler-utils fonts-dejavu-core fonts-liberation avrdude procps locales
     qt6-translations-l10n dpkg-dev file appstream desktop-file-utils
+    # The Windows build (make windows) and its tests under Wine on a virtual display.
+    g++-mingw-w64-x86-64-posix ninja-build nsis wine64 xvfb xauth
 )
 
 missing=()

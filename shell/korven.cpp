@@ -1,5 +1,6 @@
 // Program entry: splash window, main window, preview window, message loop.
 
+#include "ConsolePlatform.h"
 #include "PodgladProg.h"
 #include "QtTranslations.h"
 #include "Startup.h"
@@ -12,17 +13,19 @@
 #include <QDir>
 #include <QIcon>
 
-#include <cstdio>
 #include <cstring>
 
 int main(int argc, char *argv[]) {
-    // Help and version before any window system is needed.
+    // Help and version before any window system is needed (on Windows the window has no
+    // console of its own: they go to the one it was started from).
     if (argc > 1 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
-        std::fputs(korven::StartupArguments::usage().toUtf8().constData(), stdout);
+        korven::platform::attachToParentConsole();
+        korven::platform::writeLine(stdout, korven::StartupArguments::usage().chopped(1));
         return 0;
     }
     if (argc > 1 && !std::strcmp(argv[1], "--version")) {
-        std::printf("korven %s\n", korven::GetVersionText().toUtf8().constData());
+        korven::platform::attachToParentConsole();
+        korven::platform::writeLine(stdout, QStringLiteral("korven ") + korven::GetVersionText());
         return 0;
     }
     QApplication app(argc, argv);

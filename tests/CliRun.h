@@ -11,16 +11,20 @@
 
 struct CliRun {
     int code;
-    QString out;
+    QString out; // lines end in "\n"
     QString err;
+    QByteArray rawOut; // as written: on Windows lines end in CR LF
 };
 
 inline CliRun runCli(const QStringList &args) {
     QProcess p;
     p.start(QStringLiteral(KORVEN_CLI), args);
     p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    const QByteArray out = p.readAllStandardOutput();
+    const auto lines = [](const QByteArray &bytes) {
+        return QString::fromUtf8(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    };
+    return {p.exitCode(), lines(out), lines(p.readAllStandardError()), out};
 }
 
 // "p.dat" in dir, the text in Windows-1250.

@@ -8,19 +8,33 @@
 #include <QString>
 #include <QStringList>
 
-// Reads a PDF back through poppler-utils (pdftotext, pdffonts, pdfinfo).
+#include "WineHost.h"
+
+// Reads a PDF back through poppler-utils (pdftotext, pdffonts, pdfinfo); under Wine the
+// Linux ones.
 namespace pdf {
 
 constexpr double kPointsPerMillimetre = 72 / 25.4;
 
 inline bool toolsInstalled() {
+    if (runningUnderWine())
+        return runHostCommand({QStringLiteral("sh"), QStringLiteral("-c"),
+                               QStringLiteral("command -v pdftotext && command -v pdffonts && "
+                                              "command -v pdfinfo")})
+                   .exitCode == 0;
     for (const char *tool : {"pdftotext", "pdffonts", "pdfinfo"})
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
             return false;
     return true;
 }
 
-inline QString run(const QString &tool, const QStringList &arguments) {
+// The tool's output for the PDF file at path.
+inline QString run(const QString &tool, QStringList arguments, const QString &path) {
+    if (runningUnderWine()) {
+        arguments.replaceInStrings(QStringLiteral("{}"), hostPath(path));
+        return QString::fromUtf8(runHostCommand(QStringList{tool} + arguments).output);
+    }
+    arguments.replaceInStrings(QStringLiteral("{}"), path);
     QProcess process;
     process.start(tool, arguments);
     if (!process.waitForFinished(30000))
@@ -30,7 +44,8 @@ inline QString run(const QString &tool, const QStringList &arguments) {
 
 // The text of each page, laid out as on paper.
 inline QStringList pages(const QString &path) {
-    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")})
+    return run(QStringLiteral("pdftotext"),
+               {QStringLiteral("-layout"), QStringLiteral("{}"), QStringLiteral("-")}, path)
         .split(QLatin1Char('\f'), Qt::SkipEmptyParts);
 }
 
@@ -58,7 +73,8 @@ inline QList<Word> words(const QString &path) {
     QList<Word> result;
     int page = 0;
     for (const QString &line :
-         run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")})
+         run(QStringLiteral("pdftotext"),
+             {QStringLiteral("-bbox"), QStringLiteral("{}"), QStringLiteral("-")}, path)
              .split(QLatin1Char('\n'))) {
         if (line.contains(pageTag))
             ++page;
@@ -78,7 +94,8 @@ inline QList<Word> words(const QString &path) {
 // The names of the fonts the file uses, without their subset prefix.
 inline QStringList fonts(const QString &path) {
     QStringList names;
-    const QStringList rows = run(QStringLiteral("pdffonts"), {path}).split(QLatin1Char('\n'));
+    const QStringList rows =
+        run(QStringLiteral("pdffonts"), {QStringLiteral("{}")}, path).split(QLatin1Char('\n'));
     for (qsizetype i = 2; i < rows.size(); ++i) {
         const QString name = rows[i].section(QLatin1Char(' '), 0, 0);
         if (!name.isEmpty())
@@ -90,11 +107,14 @@ inline QStringList fonts(const QString &path) {
 // Page count and the size of the first page in points.
 inline int pageCount(const QString &path) {
     static const QRegularExpression count(QStringLiteral("Pages:\\s+(\\d+)"));
-    return count.match(run(QStringLiteral("pdfinfo"), {path})).captured(1).toInt();
+    return count.match(run(QStringLiteral("pdfinfo"), {QStringLiteral("{}")}, path))
+        .captured(1)
+        .toInt();
 }
 inline QSizeF pageSize(const QString &path) {
     static const QRegularExpression size(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)"));
-    const QRegularExpressionMatch m = size.match(run(QStringLiteral("pdfinfo"), {path}));
+    const QRegularExpressionMatch m =
+        size.match(run(QStringLiteral("pdfinfo"), {QStringLiteral("{}")}, path));
     return QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble());
 }
 

@@ -2,6 +2,9 @@
 #ifdef KORVEN_EMU
 #include "EmulatorProcess.h"
 #endif
+#ifdef KORVEN_HOST_CLI
+#include "WineHost.h"
+#endif
 
 #include <QFile>
 #include <QProcess>
@@ -31,6 +34,12 @@ private slots:
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, QStringLiteral("00 04 00 00 D2\n04 FF F9\n05\n"));
         QCOMPARE(r.err, QString());
+        // Lines end as the system's text files do.
+#ifdef Q_OS_WIN
+        QCOMPARE(r.rawOut, QByteArray("00 04 00 00 D2\r\n04 FF F9\r\n05\r\n"));
+#else
+        QCOMPARE(r.rawOut, QByteArray("00 04 00 00 D2\n04 FF F9\n05\n"));
+#endif
     }
     void compileErrorNamesTheLine() {
         QTemporaryDir dir;
@@ -313,6 +322,37 @@ private slots:
         QVERIFY(r.out.endsWith(QStringLiteral("Błąd przy programowaniu mikroindeksera\n")));
     }
 #endif
+    void sameLinesAsTheLinuxProgram() {
+#ifndef KORVEN_HOST_CLI
+        QSKIP("compares the Windows program with the Linux one: under Wine only");
+#else
+        // The image, the check and the simulated run of one program, from korven-cli.exe
+        // under Wine and from the Linux build's korven-cli: the same lines.
+        QTemporaryDir dir;
+        const QString path = writeProgram(
+            dir, QStringLiteral("1.0\r\n1\r\n4\r\n001: Prędkość min(1600,00) pps\r\n"
+                                "002: Prędkość max(6000,00) pps\r\n"
+                                "003: Przysp. max(20000,00) pps/s^2\r\n004: Enable(1)\r\n"
+                                "005: Znajdź pozycję(12345)\r\n006: Czekaj[ms](250)\r\n"
+                                "007: Prędkość docelowa(-3000,00) pps\r\n008: Czekaj[s](2)\r\n"
+                                "009: Hamuj\r\n010: Koniec\r\n"));
+        for (const QStringList &command :
+             {QStringList{QStringLiteral("compile"), path},
+              QStringList{QStringLiteral("check"), path},
+              QStringList{QStringLiteral("simulate"), path},
+              QStringList{QStringLiteral("simulate"), path, QStringLiteral("--json")}}) {
+            const Run windows = cli(command);
+            QStringList linux = command;
+            linux[1] = hostPath(path);
+            const HostCommandResult host =
+                runHostCommand(QStringList{QStringLiteral(KORVEN_HOST_CLI)} + linux);
+            QVERIFY(host.finished);
+            QCOMPARE(windows.code, host.exitCode);
+            QVERIFY(!windows.out.isEmpty());
+            QCOMPARE(windows.out, QString::fromUtf8(host.output));
+        }
+#endif
+    }
     void helpAndVersion() {
         Run r = cli({QStringLiteral("--help")});
         QCOMPARE(r.code, 0);

@@ -1,8 +1,10 @@
 #include "Cp1250.h"
+#include "ExecutableVersion.h"
 #include "Numbers.h"
 #include "ProfileFile.h"
 #include "VersionText.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -150,6 +152,26 @@ private slots:
         QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+  \\[Build: \\d+\\]$"))
                     .match(GetVersionText())
                     .hasMatch());
+        QCOMPARE(versionText(FileVersion{1, 0, 1, 0}), QStringLiteral("1.0.1  [Build: 0]"));
+        QCOMPARE(versionText(std::nullopt), QString()); // no version resource
+    }
+    void versionFromTheExecutablesResource() {
+#ifndef Q_OS_WIN
+        QVERIFY(!fileVersionResource(QCoreApplication::applicationFilePath()));
+        QSKIP("version resources are Windows'");
+#else
+        // Every program of the build has one, this test too; the text is read from it.
+        const std::optional<FileVersion> own =
+            fileVersionResource(QCoreApplication::applicationFilePath());
+        QVERIFY(own);
+        QCOMPARE(versionText(own), GetVersionText());
+        QTemporaryDir dir;
+        QFile plain(dir.filePath(QStringLiteral("plain.exe")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.write("MZ not a program");
+        plain.close();
+        QVERIFY(!fileVersionResource(plain.fileName()));
+#endif
     }
 };
 

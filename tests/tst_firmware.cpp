@@ -1,5 +1,6 @@
 #include "FirmwareCommand.h"
 #include "IntelHex.h"
+#include "StandInTool.h"
 #include "ToolRunner.h"
 
 #include <QFile>
@@ -9,15 +10,9 @@
 using namespace korven;
 
 namespace {
-// A tool that prints what its script says: a small shell script in a directory with blanks.
-QString fakeTool(const QTemporaryDir &dir, const QByteArray &body) {
-    const QString path = dir.filePath(QStringLiteral("fake tool"));
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write("#!/bin/sh\n" + body + "\n");
-    f.close();
-    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return path;
+// A tool that does what its script says, under a name with a blank.
+QString fakeTool(const QTemporaryDir &dir, const QByteArray &script) {
+    return standInTool(dir.path(), QStringLiteral("fake tool"), script);
 }
 const ToolRunner::Limits kQuick{100, 3, 1024 * 1024};
 } // namespace
@@ -61,22 +56,44 @@ private slots:
         QVERIFY(!firmwareUpdateSucceeded(run, false));
     }
     void commandLines() {
+#ifndef Q_OS_WIN
         const QString dir = QStringLiteral("/opt/my korven/");
         const FirmwareCommand with =
             FirmwareCommand::build(dir, QStringLiteral("/home/a b/fw.hex"), true);
+        const FirmwareCommand without =
+            FirmwareCommand::build(dir, QStringLiteral("/f.hex"), false);
+        QCOMPARE(with.program, QStringLiteral("/opt/my korven/avrosp"));
         QCOMPARE(with.text,
                  QStringLiteral(
                      "\"/opt/my korven//avrosp\" -dATmega16 -pf -vf -if\"/home/a b/fw.hex\" -e"));
-        QCOMPARE(with.program, QStringLiteral("/opt/my korven/avrosp"));
         QCOMPARE(with.arguments,
                  QStringList({"-dATmega16", "-pf", "-vf", "-if/home/a b/fw.hex", "-e"}));
-        const FirmwareCommand without =
-            FirmwareCommand::build(dir, QStringLiteral("/f.hex"), false);
         QCOMPARE(without.text,
                  QStringLiteral("\"/opt/my korven//avrosp\" -dATmega16 -pb -vb -if\"/f.hex\" "
                                 "-ie\"/opt/my korven/RQ407_eeprom.hex\" -e"));
         QCOMPARE(without.arguments, QStringList({"-dATmega16", "-pb", "-vb", "-if/f.hex",
                                                  "-ie/opt/my korven/RQ407_eeprom.hex", "-e"}));
+#else
+        // Windows paths; the program directory ends in a backslash.
+        const QString dir = QStringLiteral("C:/Program Files/KORVEN/");
+        const FirmwareCommand with =
+            FirmwareCommand::build(dir, QStringLiteral("D:/a b/fw.hex"), true);
+        const FirmwareCommand without =
+            FirmwareCommand::build(dir, QStringLiteral("D:/f.hex"), false);
+        QCOMPARE(with.program, QStringLiteral("C:/Program Files/KORVEN/avrosp.exe"));
+        QCOMPARE(with.text, QStringLiteral("\"C:\\Program Files\\KORVEN\\\\avrosp.exe\" -dATmega16 "
+                                           "-pf -vf -if\"D:\\a b\\fw.hex\" -e"));
+        QCOMPARE(with.arguments,
+                 QStringList({"-dATmega16", "-pf", "-vf", "-ifD:\\a b\\fw.hex", "-e"}));
+        QCOMPARE(
+            without.text,
+            QStringLiteral("\"C:\\Program Files\\KORVEN\\\\avrosp.exe\" -dATmega16 -pb -vb "
+                           "-if\"D:\\f.hex\" -ie\"C:\\Program Files\\KORVEN\\RQ407_eeprom.hex\" "
+                           "-e"));
+        QCOMPARE(without.arguments,
+                 QStringList({"-dATmega16", "-pb", "-vb", "-ifD:\\f.hex",
+                              "-ieC:\\Program Files\\KORVEN\\RQ407_eeprom.hex", "-e"}));
+#endif
     }
     void judging() {
         QVERIFY(firmwareUpdateSucceeded(QStringLiteral("...Equal!\n"), true));
@@ -89,8 +106,7 @@ private slots:
     void runsToolsAndCapturesTheirOutput() {
         QTemporaryDir dir;
         ToolRunner runner(kQuick);
-        const QString tool =
-            fakeTool(dir, "printf 'Flash Equal!\\r\\n'; printf 'arg=%s\\n' \"$1\" \"$2\"");
+        const QString tool = fakeTool(dir, "out Flash Equal!\\r\\n\narguments");
         const ToolRunner::Result r =
             runner.Exec(tool, {QStringLiteral("-if/a \"b\" c.hex"), QStringLiteral("x y")});
         QVERIFY(r.started);
@@ -100,7 +116,7 @@ private slots:
     void zeroByteEndsTheOutput() {
         QTemporaryDir dir;
         const ToolRunner::Result r =
-            ToolRunner(kQuick).Exec(fakeTool(dir, "printf 'Equal!\\000Equal!'"), {});
+            ToolRunner(kQuick).Exec(fakeTool(dir, "out Equal!\\0Equal!"), {});
         QCOMPARE(r.output, QStringLiteral("Equal!"));
         QVERIFY(!firmwareUpdateSucceeded(r.output, false));
     }
@@ -112,9 +128,8 @@ private slots:
     }
     void captureIsLimited() {
         QTemporaryDir dir;
-        const ToolRunner::Result r =
-            ToolRunner({200, 20, 1024 * 1024})
-                .Exec(fakeTool(dir, "yes x | head -c 3000000; echo Equal!"), {});
+        const ToolRunner::Result r = ToolRunner({200, 20, 1024 * 1024})
+                                         .Exec(fakeTool(dir, "fill 3000000 x\nout Equal!\\n"), {});
         QVERIFY(!r.timedOut);
         QCOMPARE(r.output.size(), 1024 * 1024);
         QVERIFY(!r.output.contains(QStringLiteral("Equal!")));
@@ -125,7 +140,7 @@ private slots:
         clock.start();
         int passes = 0;
         const ToolRunner::Result r = ToolRunner(kQuick).Exec(
-            fakeTool(dir, "echo Equal!; exec sleep 60"), {}, [&] { ++passes; });
+            fakeTool(dir, "out Equal!\\n\nsleep 60000"), {}, [&] { ++passes; });
         QVERIFY(r.timedOut);
         QCOMPARE(passes, 3);
         QVERIFY(clock.elapsed() < 5000);

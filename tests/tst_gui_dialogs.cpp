@@ -332,7 +332,7 @@ private slots:
         GuiFixture f;
         f.load({"Stop", "Koniec"});
         const QString good = f.path(QStringLiteral("p2.dat"));
-        const QString bad = QStringLiteral("/korven-no-such-folder/x.dat");
+        const QString bad = f.path(QStringLiteral("korven-no-such-folder/x.dat"));
         QString folder;
         QString name;
         const auto saveAs = [&](const QString &file) {

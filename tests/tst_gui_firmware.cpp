@@ -1,7 +1,10 @@
 #include "GuiFixture.h"
 
 #include "ComPort.h"
+#include "FirmwareCommand.h"
+#include "StandInTool.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -23,17 +26,14 @@ void chooseFile(QWidget *w, const QString &path) {
     static_cast<QDialog *>(dialog)->accept();
 }
 
+QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+
 // The update with a tool that prints output, answering the dialogs on the way.
 struct Update {
     Update(GuiFixture &f, const QByteArray &toolOutput, bool protect, bool withTool = true) {
-        if (withTool) {
-            QFile tool(f.path(QStringLiteral("avrosp")));
-            tool.open(QIODevice::WriteOnly);
-            tool.write("#!/bin/sh\nprintf '" + toolOutput +
-                       "'\necho \"$@\" > \"$(dirname \"$0\")/args\"\n");
-            tool.close();
-            tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        }
+        if (withTool)
+            standInTool(f.dir.path(), QStringLiteral("avrosp"),
+                        "out " + toolOutput + "\narguments-to args\n");
         f.form->ComPort1->settings.Port = QStringLiteral("/dev/no-such-port");
         QFile hex(f.path(QStringLiteral("firmware 1.hex")));
         hex.open(QIODevice::WriteOnly);
@@ -74,10 +74,13 @@ private slots:
         QCOMPARE(f.driver.pending(), 0);
         QCOMPARE(u.question, QStringLiteral("Czy aktualizacja z ochroną pamięci użytkownika ?"));
         QVERIFY(u.busyDuringUpdate);
-        QCOMPARE(u.commandLine, QStringLiteral("\"%1//avrosp\" -dATmega16 -pf -vf -if\"%2\" -e")
-                                    .arg(f.dir.path(), f.path(QStringLiteral("firmware 1.hex"))));
-        QCOMPARE(u.toolArguments, QStringLiteral("-dATmega16 -pf -vf -if%1 -e")
-                                      .arg(f.path(QStringLiteral("firmware 1.hex"))));
+        // The program folder ends in a separator: two of them before the tool's name.
+        const QString tool = native(f.dir.path() + QLatin1Char('/')) + QDir::separator() +
+                             FirmwareCommand::toolName();
+        const QString firmware = native(f.path(QStringLiteral("firmware 1.hex")));
+        QCOMPARE(u.commandLine,
+                 QStringLiteral("\"%1\" -dATmega16 -pf -vf -if\"%2\" -e").arg(tool, firmware));
+        QCOMPARE(u.toolArguments, QStringLiteral("-dATmega16 -pf -vf -if%1 -e").arg(firmware));
         QCOMPARE(u.reopenMessage, QStringLiteral("Nie mogę otworzyć portu: /dev/no-such-port"));
         QCOMPARE(f.child<QLabel>("Panel5")->text(),
                  QStringLiteral("Aktualizacja zakończona pomyślnie"));
@@ -89,7 +92,7 @@ private slots:
         GuiFixture f;
         Update once(f, "Equal!\\n", false);
         QVERIFY(once.toolArguments.contains(
-            QStringLiteral("-ie%1").arg(f.path(QStringLiteral("RQ407_eeprom.hex")))));
+            QStringLiteral("-ie%1").arg(native(f.path(QStringLiteral("RQ407_eeprom.hex"))))));
         QCOMPARE(f.child<QLabel>("Panel5")->text(), QStringLiteral("Błąd przy aktualizacji !"));
         Update twice(f, "Equal!\\nEqual!\\n", false);
         QCOMPARE(f.child<QLabel>("Panel5")->text(),

@@ -128,7 +128,7 @@ private slots:
             if (f.receivedCount() < 300 || sincePulled.isValid())
                 return;
             sincePulled.start();
-            f.emu.process().kill();
+            f.emu.kill();
         });
         poll.start();
         f.form->miProgramujClick();

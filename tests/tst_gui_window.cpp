@@ -81,7 +81,9 @@ private slots:
         QTest::keySequence(f.form.get(), QKeySequence(QStringLiteral("Ctrl+N")));
         QTest::qWait(30);
         QCOMPARE(f.driver.seen, QStringList());
-        // Esc is the keyboard STOP; it brings the controls back.
+        // Esc is the keyboard STOP; it brings the controls back. (It sends the stop to the
+        // port of rs232.ini, which this machine need not have.)
+        f.driver.acceptMessages = true;
         QTest::keyClick(f.form.get(), Qt::Key_Escape);
         QVERIFY(f.child<QPushButton>("bbtnVmin")->isEnabled());
         QVERIFY(f.child<QMenu>("mnuPlik")->menuAction()->isEnabled());

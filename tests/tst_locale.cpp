@@ -21,6 +21,10 @@ class TestLocale : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
+#ifdef Q_OS_WIN
+        // (Under Wine the tests run as a Polish Windows, whose comma the texts share.)
+        QSKIP("a C library locale built with glibc's localedef: not on Windows");
+#endif
         const QString localedef = QStandardPaths::findExecutable(QStringLiteral("localedef"));
         if (localedef.isEmpty())
             QSKIP("localedef is missing (Debian package libc-bin)");

@@ -2,18 +2,23 @@
 // the command line, the recent files and what the help command opens.
 
 #include "HelpDocument.h"
+#include "MissingFileReason.h"
 #include "ProgramFile.h"
 #include "RecentFiles.h"
 #include "SettingsLocation.h"
 #include "StartupArguments.h"
 #include "SystemReason.h"
 #include "Unprivileged.h"
+#ifdef KORVEN_AVROSP
+#include "StandInTool.h"
+#endif
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,6 +49,8 @@ private slots:
                                     << "brak uprawnień";
         QTest::newRow("windows access") << "Access is denied."
                                         << "brak uprawnień";
+        QTest::newRow("wine path") << "Path not found."
+                                   << "nie ma takiego folderu";
         QTest::newRow("disk full") << "No space left on device"
                                    << "brak miejsca na dysku";
         QTest::newRow("busy") << "Device or resource busy"
@@ -71,11 +78,11 @@ private slots:
         QTemporaryDir dir;
         const QString message = SaveProgramToFile(dir.filePath(QStringLiteral("brak/x.dat")),
                                                   {QStringLiteral("001: Koniec")}, 0, 0);
-        QCOMPARE(message, QStringLiteral("Nie można zapisać pliku x.dat: "
-                                         "nie ma takiego pliku lub folderu"));
+        QCOMPARE(message,
+                 QStringLiteral("Nie można zapisać pliku x.dat: ") + missingFolderReason());
         const LoadedProgram loaded = LoadProgramFromFile(dir.filePath(QStringLiteral("y.dat")));
-        QCOMPARE(loaded.message, QStringLiteral("Nie można otworzyć pliku y.dat: "
-                                                "nie ma takiego pliku lub folderu"));
+        QCOMPARE(loaded.message,
+                 QStringLiteral("Nie można otworzyć pliku y.dat: ") + missingFileReason());
     }
 
     void settingsBesideAWritableProgram() {
@@ -88,6 +95,18 @@ private slots:
         // The probe leaves nothing behind.
         QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList());
+    }
+
+    void userFolderOnWindowsIsLocalAppData() {
+#ifndef Q_OS_WIN
+        QSKIP("%LOCALAPPDATA% is Windows'");
+#else
+        // The settings of a program in Program Files: %LOCALAPPDATA%\\KORVEN.
+        const QString local = QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA"));
+        QVERIFY(!local.isEmpty());
+        QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                 local + QStringLiteral("/KORVEN"));
+#endif
     }
 
     void settingsInTheUserFolderWhenTheProgramFolderIsReadOnly() {
@@ -123,12 +142,12 @@ private slots:
 #ifdef KORVEN_AVROSP
     void avrospReadsThePortWhereTheWindowKeepsIt() {
         // An installed avrosp: its folder read-only, the window's rs232.ini in the user's
-        // folder. "echo" plays avrdude and shows the command line avrosp built.
+        // folder. A stand-in avrdude beside it shows the command line avrosp built.
         QTemporaryDir program, home;
-        const QString tool = program.filePath(QStringLiteral("avrosp"));
+        const QString tool = program.filePath(QFileInfo(QStringLiteral(KORVEN_AVROSP)).fileName());
         if (!QFile::copy(QStringLiteral(KORVEN_AVROSP), tool))
             QSKIP("the build tree cannot be read by this (unprivileged) account");
-        touch(program.filePath(QStringLiteral("avrosp.ini")), "[avrdude]\r\nProgram=echo\r\n");
+        standInTool(program.path(), QStringLiteral("avrdude"), "arguments\n");
         QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner |
                                                   QFile::ReadOther | QFile::ExeOther);
         const auto restore = qScopeGuard([&] {
@@ -137,8 +156,11 @@ private slots:
         });
         if (directoryWritable(program.path()))
             QSKIP("this account writes into read-only folders");
+        // A port that is there while avrosp watches it (a file stands in for the device).
+        const QString port = home.filePath(QStringLiteral("ttyKORVEN"));
+        touch(port);
         touch(home.filePath(QStringLiteral("KORVEN/rs232.ini")),
-              "[ComPort1]\r\nPort=/dev/ttyKORVEN\r\n");
+              "[ComPort1]\r\nPort=" + port.toLocal8Bit() + "\r\n");
         // avrosp checks the image before it starts the programmer, so it must be a real one.
         const QString image = home.filePath(QStringLiteral("f.hex"));
         touch(image, ":0100000000FF\r\n:00000001FF\r\n");
@@ -150,8 +172,8 @@ private slots:
                      {QStringLiteral("-dATmega16"), QStringLiteral("-pf"), QStringLiteral("-vf"),
                       QStringLiteral("-if") + image, QStringLiteral("-e")});
         QVERIFY(avrosp.waitForFinished(10000));
-        const QByteArray output = avrosp.readAllStandardOutput();
-        QVERIFY2(output.contains("-P /dev/ttyKORVEN"), output.constData());
+        const QByteArray output = avrosp.readAllStandardOutput().replace('\r', "");
+        QVERIFY2(output.contains("arg=-P\narg=" + port.toLocal8Bit() + '\n'), output.constData());
     }
 #endif
 
@@ -160,14 +182,14 @@ private slots:
         QTest::addColumn<bool>("testMode");
         QTest::addColumn<QString>("file");
         const QString cwd = QDir::currentPath() + QLatin1Char('/');
+        const QString absolute = QDir::rootPath() + QStringLiteral("x/a.dat"); // C:/ on Windows
         QTest::newRow("none") << QStringList{"korven"} << false << QString();
         QTest::newRow("test") << QStringList{"korven", "test"} << true << QString();
         QTest::newRow("file") << QStringList{"korven", "a.dat"} << false << cwd + "a.dat";
-        QTest::newRow("test file")
-            << QStringList{"korven", "test", "/x/a.dat"} << true << "/x/a.dat";
+        QTest::newRow("test file") << QStringList{"korven", "test", absolute} << true << absolute;
         QTest::newRow("Test is a name") << QStringList{"korven", "Test"} << false << cwd + "Test";
         QTest::newRow("test second")
-            << QStringList{"korven", "/x/a.dat", "test"} << false << "/x/a.dat";
+            << QStringList{"korven", absolute, "test"} << false << absolute;
     }
     void commandLine() {
         QFETCH(QStringList, arguments);
@@ -184,27 +206,28 @@ private slots:
     void recentFilesKeepTheLastEight() {
         QTemporaryDir dir;
         const QString ini = dir.filePath(QStringLiteral("korven.ini"));
+        const QString prog = QDir::rootPath() + QStringLiteral("prog/"); // C:/ on Windows
         RecentFiles recent(ini);
         recent.load();
         QVERIFY(recent.files().isEmpty());
         for (int i = 1; i <= 10; ++i)
-            recent.add(QStringLiteral("/prog/p%1.dat").arg(i));
+            recent.add(prog + QStringLiteral("p%1.dat").arg(i));
         QCOMPARE(recent.files().size(), 8);
-        QCOMPARE(recent.files().first(), QStringLiteral("/prog/p10.dat"));
-        QCOMPARE(recent.files().last(), QStringLiteral("/prog/p3.dat"));
+        QCOMPARE(recent.files().first(), prog + QStringLiteral("p10.dat"));
+        QCOMPARE(recent.files().last(), prog + QStringLiteral("p3.dat"));
         // The same file again moves up, once.
-        recent.add(QStringLiteral("/prog/./p5.dat"));
-        QCOMPARE(recent.files().first(), QStringLiteral("/prog/p5.dat"));
-        QCOMPARE(recent.files().count(QStringLiteral("/prog/p5.dat")), 1);
+        recent.add(prog + QStringLiteral("./p5.dat"));
+        QCOMPARE(recent.files().first(), prog + QStringLiteral("p5.dat"));
+        QCOMPARE(recent.files().count(prog + QStringLiteral("p5.dat")), 1);
         QCOMPARE(recent.files().size(), 8);
-        recent.add(QStringLiteral("/prog/łódź ż.dat"));
-        recent.remove(QStringLiteral("/prog/p10.dat"));
+        recent.add(prog + QStringLiteral("łódź ż.dat"));
+        recent.remove(prog + QStringLiteral("p10.dat"));
         QVERIFY(recent.save());
 
         RecentFiles again(ini);
         again.load();
         QCOMPARE(again.files(), recent.files());
-        QCOMPARE(again.files().first(), QStringLiteral("/prog/łódź ż.dat"));
+        QCOMPARE(again.files().first(), prog + QStringLiteral("łódź ż.dat"));
     }
 
     void helpOpensTheChmElseTheManual() {

@@ -15,20 +15,23 @@ QString FirmwareCommand::toolName() {
 FirmwareCommand FirmwareCommand::build(const QString &programDir, const QString &firmwareFile,
                                        bool protectUserMemory) {
     FirmwareCommand c;
-    // The program directory already ends in a separator: the tool's path shows two.
-    const QString tool = programDir + QDir::separator() + toolName();
+    // Paths as the system writes them (backslashes on Windows). The program directory
+    // already ends in a separator: the tool's path shows two.
+    const QString dir = QDir::toNativeSeparators(programDir);
+    const QString firmware = QDir::toNativeSeparators(firmwareFile);
+    const QString tool = dir + QDir::separator() + toolName();
     c.program = QDir::cleanPath(programDir + QLatin1Char('/') + toolName());
-    const QString eeprom = programDir + QStringLiteral("RQ407_eeprom.hex");
+    const QString eeprom = dir + QStringLiteral("RQ407_eeprom.hex");
     if (protectUserMemory) {
         c.arguments = {QStringLiteral("-dATmega16"), QStringLiteral("-pf"), QStringLiteral("-vf"),
-                       QStringLiteral("-if") + firmwareFile, QStringLiteral("-e")};
-        c.text = QStringLiteral("\"%1\" -dATmega16 -pf -vf -if\"%2\" -e").arg(tool, firmwareFile);
+                       QStringLiteral("-if") + firmware, QStringLiteral("-e")};
+        c.text = QStringLiteral("\"%1\" -dATmega16 -pf -vf -if\"%2\" -e").arg(tool, firmware);
     } else {
         c.arguments = {QStringLiteral("-dATmega16"),   QStringLiteral("-pb"),
-                       QStringLiteral("-vb"),          QStringLiteral("-if") + firmwareFile,
+                       QStringLiteral("-vb"),          QStringLiteral("-if") + firmware,
                        QStringLiteral("-ie") + eeprom, QStringLiteral("-e")};
         c.text = QStringLiteral("\"%1\" -dATmega16 -pb -vb -if\"%2\" -ie\"%3\" -e")
-                     .arg(tool, firmwareFile, eeprom);
+                     .arg(tool, firmware, eeprom);
     }
     return c;
 }

@@ -1,5 +1,7 @@
 #include "IntelHex.h"
 
+#include "SystemReason.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
@@ -24,7 +26,7 @@ IntelHexCheck IntelHexCheck::ofFile(const QString &path, qint64 memoryBytes) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return failed(QStringLiteral("nie można otworzyć pliku %1: %2")
-                          .arg(QFileInfo(path).fileName(), file.errorString()));
+                          .arg(QFileInfo(path).fileName(), polishSystemReason(file.errorString())));
     const QByteArray text = file.read(kLargestFile + 1);
     if (text.size() > kLargestFile)
         return failed(QStringLiteral("plik jest za duży na obraz pamięci"));

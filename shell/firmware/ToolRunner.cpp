@@ -1,5 +1,7 @@
 #include "ToolRunner.h"
 
+#include "ConsolePlatform.h"
+
 #include <QDeadlineTimer>
 #include <QLocale>
 #include <QProcess>
@@ -53,8 +55,9 @@ ToolRunner::Result ToolRunner::Exec(const QString &program, const QStringList &a
     const qsizetype zero = captured.indexOf('\0');
     if (zero >= 0)
         captured.truncate(zero);
-    result.output =
-        QString::fromLocal8Bit(captured).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // Console tools write in the console's code page (OEM on Windows).
+    result.output = platform::fromConsoleCodePage(captured).replace(QStringLiteral("\r\n"),
+                                                                    QStringLiteral("\n"));
     return result;
 }
 

@@ -1,7 +1,10 @@
-// Draws the program's pictures: the splash picture and the small button pictures.
+// Draws the program's pictures: the splash picture, the small button pictures and the icons.
 // Run once after changing a drawing: make-art OUTPUT_DIR
 
+#include <QBuffer>
+#include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -142,8 +145,34 @@ void drawIcons(const QString &dir) {
     }
 }
 
-// The application icon: the splash's motor on a dark blue tile, in the usual sizes.
+// A Windows icon file holding the images as PNG (read by Windows Vista and later): the
+// executables' icon resource.
+void writeIco(const QString &path, const QList<QImage> &images) {
+    QByteArray header, data;
+    QDataStream head(&header, QIODevice::WriteOnly);
+    head.setByteOrder(QDataStream::LittleEndian);
+    head << quint16(0) << quint16(1) << quint16(images.size());
+    qint64 offset = 6 + 16 * images.size();
+    for (const QImage &image : images) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        // 256 pixels are written as 0.
+        head << quint8(image.width() & 0xff) << quint8(image.height() & 0xff) << quint8(0)
+             << quint8(0) << quint16(1) << quint16(32) << quint32(png.size()) << quint32(offset);
+        offset += png.size();
+        data += png;
+    }
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(header + data);
+}
+
+// The application icon: the splash's motor on a dark blue tile, in the usual sizes, and
+// the same as one Windows icon.
 void drawAppIcons(const QString &dir) {
+    QList<QImage> windowsSizes;
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         QImage image(size, size, QImage::Format_ARGB32);
         image.fill(Qt::transparent);
@@ -158,7 +187,10 @@ void drawAppIcons(const QString &dir) {
         drawMotor(p, QPointF(size / 2.0, size / 2.0), size * 0.45 / 80.0);
         p.end();
         image.save(dir + QStringLiteral("/korven-%1.png").arg(size));
+        if (size != 22 && size != 128)
+            windowsSizes.append(image);
     }
+    writeIco(dir + QStringLiteral("/korven.ico"), windowsSizes);
 }
 
 } // namespace

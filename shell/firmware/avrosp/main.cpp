@@ -8,28 +8,26 @@
 // port disappears or when it shows no progress for a while (it would spin for ever on
 // a vanished port). Every failure exits non-zero.
 //
-// Its own "avrosp.ini" beside it may set, in section [avrdude]: Program (avrdude),
-// Programmer (avr109), Port (the port of rs232.ini), Baud (38400), StallSeconds (30).
+// Its own "avrosp.ini" beside it may set, in section [avrdude]: Program (avrdude, looked
+// for beside avrosp, then on the PATH), Programmer (avr109), Port (the port of rs232.ini),
+// Baud (38400), StallSeconds (30).
 
+#include "ConsolePlatform.h"
 #include "IntelHex.h"
 #include "ProfileFile.h"
+#include "ProgrammerPlatform.h"
 #include "SettingsLocation.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <optional>
-
-#ifdef Q_OS_LINUX
-#include <csignal>
-#include <sys/prctl.h>
-#endif
 
 using korven::IntelHexCheck;
 using korven::ProfileFile;
@@ -96,7 +94,18 @@ void print(const QByteArray &bytes) {
     std::fflush(stdout);
 }
 
-void say(const QString &text) { print("avrosp: " + text.toLocal8Bit() + '\n'); }
+void say(const QString &text) {
+    korven::platform::writeLine(stdout, QStringLiteral("avrosp: ") + text, true);
+}
+
+// A program named without a folder: beside avrosp first (a Windows user puts
+// avrdude.exe there), then on the PATH. Empty when it is nowhere.
+QString findProgram(const QString &name, const QDir &here) {
+    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return name;
+    const QString beside = QStandardPaths::findExecutable(name, {here.absolutePath()});
+    return beside.isEmpty() ? QStandardPaths::findExecutable(name) : beside;
+}
 
 // Memory sizes of the parts the update knows; nothing is written to a part it cannot check.
 struct Part {
@@ -134,7 +143,7 @@ int main(int argc, char *argv[]) {
     Request request;
     QString error;
     if (!parse(app.arguments().mid(1), &request, &error)) {
-        print("avrosp: " + error.toLocal8Bit() + '\n');
+        say(error);
         return 2;
     }
     const std::optional<Part> part = partFor(request.device);
@@ -165,8 +174,7 @@ int main(int argc, char *argv[]) {
     const QString section = QStringLiteral("avrdude");
     QString port = own.value(section, QStringLiteral("Port"),
                              rs232.value(QStringLiteral("ComPort1"), QStringLiteral("Port"), {}));
-    if (!port.isEmpty() && !port.startsWith(QLatin1Char('/')))
-        port.prepend(QStringLiteral("/dev/"));
+    port = korven::platform::programmerPort(port);
 
     QStringList args = {QStringLiteral("-c"),
                         own.value(section, QStringLiteral("Programmer"), QStringLiteral("avr109")),
@@ -185,15 +193,20 @@ int main(int argc, char *argv[]) {
     if (request.programEeprom)
         args << QStringLiteral("-U") << QStringLiteral("eeprom:w:%1:i").arg(request.eepromFile);
 
+    const QString programName =
+        own.value(section, QStringLiteral("Program"), QStringLiteral("avrdude"));
+    const QString program = findProgram(programName, here);
+    if (program.isEmpty()) {
+        say(QStringLiteral("nie znaleziono programu %1 (ani obok avrosp, ani w PATH); układ nie "
+                           "został skasowany")
+                .arg(programName));
+        return 1;
+    }
     QProcess avrdude;
     avrdude.setProcessChannelMode(QProcess::MergedChannels);
-#ifdef Q_OS_LINUX
     // If we are ended (the update's time limit), avrdude goes too and frees the port.
-    avrdude.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-#endif
-    avrdude.start(own.value(section, QStringLiteral("Program"), QStringLiteral("avrdude")), args);
-    if (!avrdude.waitForStarted(10000)) {
-        print("avrosp: " + avrdude.errorString().toLocal8Bit() + '\n');
+    if (!korven::platform::startTiedToThisProcess(avrdude, program, args)) {
+        say(avrdude.errorString());
         return 1;
     }
     const int stallSeconds = own.value(section, QStringLiteral("StallSeconds"), {}).toInt() > 0
@@ -223,7 +236,7 @@ int main(int argc, char *argv[]) {
         }
         if (avrdude.state() == QProcess::NotRunning)
             break;
-        if (!port.isEmpty() && !QFileInfo::exists(port)) {
+        if (!port.isEmpty() && !korven::platform::portPresent(port)) {
             end(QStringLiteral("port %1 zniknął (urządzenie odłączone); przerwano").arg(port));
             return 4;
         }
