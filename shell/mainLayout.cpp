@@ -304,15 +304,17 @@ void TMainForm::buildStatusBar() {
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setGeometry(0, 2, 200 - 15, 15);
-    // The driver and the selected line's description share what the other fields leave,
-    // each cut with "…" when the window is narrow.
+    // The selected line's description comes first in what the other fields leave (it is
+    // what the user works on); the driver takes the rest, cut with "…" when the window is
+    // narrow (its whole text is in its tooltip).
     driverPanel = new ElidedLabel(this);
+    driverPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     descriptionPanel = new ElidedLabel(this);
     descriptionPanel->setContentsMargins(12, 0, 0, 0);
     statusBar()->addWidget(memoryPanel);
     statusBar()->addWidget(barPanel);
-    statusBar()->addWidget(driverPanel);
-    statusBar()->addWidget(descriptionPanel, 1);
+    statusBar()->addWidget(driverPanel, 1);
+    statusBar()->addWidget(descriptionPanel);
     // What the device holds, at the right end, never cut.
     devicePanel = new QLabel(this);
     statusBar()->addPermanentWidget(devicePanel);

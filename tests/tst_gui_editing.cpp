@@ -148,6 +148,13 @@ private slots:
         QCOMPARE(f.child<QLabel>("driverPanel")->text(),
                  QStringLiteral("Sterownik: TRV10 Głębokość podziału mikrokrokowego: 16"));
         QVERIFY(f.child<QLabel>("memoryPanel")->text().startsWith(QStringLiteral("Dostępna")));
+        // At the design width the description is given room before the driver's text, and
+        // the memory field is never cut.
+        f.form->resize(792, f.form->height());
+        f.select(0);
+        auto *memory = f.child<QLabel>("memoryPanel");
+        QTRY_VERIFY(panel->width() >= panel->fontMetrics().horizontalAdvance(panel->fullText()));
+        QVERIFY(memory->width() >= memory->fontMetrics().horizontalAdvance(memory->text()));
     }
     void runsMoveAndGoAsOneUndoStep() {
         GuiFixture f;
