@@ -132,8 +132,17 @@ void ComPort::onReadyRead() {
     if (!m_onRxChar || !m_port.isOpen())
         return;
     const int count = int(m_port.bytesAvailable());
-    if (count > 0)
-        m_onRxChar(count);
+    if (count <= 0)
+        return;
+    // The handler reads from inside Qt's handling of the completed read; a wait on the port
+    // there would run that handling again beneath itself (on Windows it reuses the pending
+    // read's buffers), so reads in the handler take only what Qt already holds.
+    struct Delivery {
+        int &depth;
+        explicit Delivery(int &d) : depth(d) { ++depth; }
+        ~Delivery() { --depth; }
+    } delivery(m_deliveryDepth);
+    m_onRxChar(count);
 }
 
 void ComPort::redeliver() {
@@ -161,7 +170,8 @@ qint64 ComPort::WriteText(const QByteArray &bytes) {
     if (ok)
         m_port.flush();
     if (ok && m_port.bytesToWrite() > 0)
-        ok = m_port.waitForBytesWritten(timeout) || m_port.error() == QSerialPort::TimeoutError;
+        ok = platform::waitForBytesWritten(m_port, timeout) ||
+             m_port.error() == QSerialPort::NoError || m_port.error() == QSerialPort::TimeoutError;
     --m_exchangeDepth;
     if (m_portFailed)
         closeFailedPort();
@@ -172,8 +182,10 @@ qint64 ComPort::WriteText(const QByteArray &bytes) {
 
 void ComPort::pullQueued() {
     // Bytes the system holds but the port object has not fetched yet.
+    if (m_deliveryDepth > 0)
+        return;
     ++m_exchangeDepth;
-    if (!m_port.waitForReadyRead(0) && m_port.error() == QSerialPort::TimeoutError)
+    if (!platform::waitForReadyRead(m_port, 0) && m_port.error() == QSerialPort::TimeoutError)
         m_port.clearError();
     --m_exchangeDepth;
 }
@@ -187,11 +199,13 @@ QByteArray ComPort::ReadText(int count) {
     } else {
         QElapsedTimer clock;
         clock.start();
-        while (m_port.isOpen() && !m_portFailed && m_port.bytesAvailable() < count) {
+        while (m_deliveryDepth == 0 && m_port.isOpen() && !m_portFailed &&
+               m_port.bytesAvailable() < count) {
             const qint64 left = m_readTotalConstant - clock.elapsed();
             if (left <= 0)
                 break;
-            if (!m_port.waitForReadyRead(int(left))) {
+            if (!platform::waitForReadyRead(m_port, int(left))) {
+                // Failed, or the time is up (a wait of ours on Windows sets no error).
                 if (m_port.error() != QSerialPort::TimeoutError)
                     break;
                 m_port.clearError();

@@ -95,6 +95,10 @@ bool DeviceOperations::transferImage(const QStringList &image, char letter,
     if (showStart)
         m_host.banner(QStringLiteral("Programowanie mikroindeksera"));
     drain(m_port);
+    // Told to stop while the line was emptied (events run there on some systems): the
+    // transfer does not begin.
+    if (m_stopRequested)
+        return false;
     m_port.setReadTotalConstant(500);
     m_streamStarted = true;
     m_port.WriteText(QByteArray(1, letter));

@@ -33,6 +33,8 @@ void QuietLine::start() {
             m_quiet.start();
     });
     dropQueued();
+    if (!m_waiting)
+        return; // cancelled from the events the emptying let through
     m_quiet.start();
     m_longest.start();
 }

@@ -21,6 +21,12 @@ void requestLowLatency(PortHandle handle);
 // Wine, QSerialPort's wait for line events needs help: see SerialEventsPlatform.cpp.)
 void prepareSerialEvents();
 
+// Waits up to the time given for bytes to arrive (true: some came) or for every byte
+// written to be handed to the system (true: all were). False when the time is up or the
+// port failed; error() says which. See SerialWaitPlatform.cpp for why Windows waits its way.
+bool waitForReadyRead(QSerialPort &port, int milliseconds);
+bool waitForBytesWritten(QSerialPort &port, int milliseconds);
+
 // The device node of a port name where the system has one ("ttyUSB0" is
 // "/dev/ttyUSB0"); empty where ports are no files.
 QString deviceNode(const QString &portName);

@@ -121,14 +121,21 @@ private slots:
         const QString log = dir.filePath(QStringLiteral("rx"));
         EmulatorProcess emu({QStringLiteral("--silent"), QStringLiteral("--log"), log});
         Port p(emu.path());
-        ExchangeJob job(p.port, p.host, ExchangeJob::program(image(5)));
-        // The first attempt blocks in its reads; the event loop runs again only once the
-        // job waits for a quiet line before the retry.
+        // STOP as soon as the first attempt has failed: the next events to run are those
+        // of the wait for a quiet line before the retry.
+        ExchangeJob *running = nullptr;
         bool waitingWhenStopped = false;
-        QTimer::singleShot(0, &job, [&] {
-            waitingWhenStopped = job.isRunning();
-            job.stop();
-        });
+        p.host.banner = [&, shown = p.host.banner](const QString &text) {
+            shown(text);
+            if (text != QStringLiteral("Mikroindekser nie odpowiada !"))
+                return;
+            QTimer::singleShot(0, running, [&] {
+                waitingWhenStopped = running->isRunning();
+                running->stop();
+            });
+        };
+        ExchangeJob job(p.port, p.host, ExchangeJob::program(image(5)));
+        running = &job;
         QSignalSpy finished(&job, &DeviceJob::finished);
         job.start();
         QVERIFY(finished.count() == 1 || finished.wait(5000));
