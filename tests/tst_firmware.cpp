@@ -14,7 +14,7 @@ namespace {
 QString fakeTool(const QTemporaryDir &dir, const QByteArray &script) {
     return standInTool(dir.path(), QStringLiteral("fake tool"), script);
 }
-const ToolRunner::Limits kQuick{100, 3, 1024 * 1024};
+const ToolRunner::Limits kQuick{500, 3, 1024 * 1024};
 } // namespace
 
 class TestFirmware : public QObject {

@@ -7,6 +7,7 @@
 #include "Cp1250.h"
 #include "EmulatorProcess.h"
 #include "ProgramLine.h"
+#include "WineSkip.h"
 #include "wait.h"
 
 #include <algorithm>
@@ -242,17 +243,27 @@ private slots:
     }
     void portDialog() {
         DeviceFixture f;
+        // Wine lists the COM ports it found when it started; the emulator's came later, so
+        // there it is the current port the system does not know.
+        const bool listedBySystem = !runningUnderWine();
         QStringList items;
+        QString current;
         f.driver.then([&](QWidget *w) {
             auto *d = qobject_cast<TComSettingsFrm *>(w);
             QCOMPARE(d->windowTitle(), QStringLiteral("Wybór portu"));
             for (int i = 0; i < d->Combo1->count(); ++i)
                 items << d->Combo1->itemText(i);
-            QCOMPARE(d->Combo1->currentText(), f.emu.path());
+            current = d->Combo1->currentText();
             pressCancel(w);
         });
         f.form->miWyborClick();
-        QVERIFY(items.contains(f.emu.path()));
+        if (listedBySystem) {
+            QCOMPARE(current, f.emu.path());
+            QVERIFY(items.contains(f.emu.path()));
+        } else {
+            QVERIFY(current.isEmpty()); // a port that is not there is never offered first
+            QVERIFY(items.contains(f.emu.path() + QStringLiteral("  (brak w systemie)")));
+        }
         QVERIFY(!f.form->ComPort1->Connected()); // closed whatever the outcome
         QCOMPARE(f.form->ComPort1->settings.Port, f.emu.path());
         f.form->miTestKomunikacjiClick(); // reopens
