@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
@@ -151,9 +152,20 @@ SimulationWindow::SimulationWindow(ProgramView program, QWidget *parent)
     texts->addWidget(buildStepping());
     texts->addStretch();
     top->addLayout(texts, 1);
-    auto *layout = new QVBoxLayout(this);
+    // On a small screen (1366x768 laptops on the shop floor) the window scrolls rather than
+    // reaching beyond the screen.
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
     layout->addLayout(top);
     layout->addWidget(body, 1);
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("scrollSymulacja"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
 
     if (QAbstractItemModel *model = m_program.list->model()) {
         const auto later = [this] { m_rerunTimer->start(); };
