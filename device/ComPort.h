@@ -64,7 +64,7 @@ private:
     RxHandler m_onRxChar;
     PortReason m_lastReason;
     int m_exchangeDepth = 0;
-    int m_deliveryDepth = 0; // inside Qt's announcement of arrived bytes
+    int m_deliveryDepth = 0;   // inside Qt's announcement of arrived bytes
     bool m_portFailed = false; // reported failed, to be closed
 };
 

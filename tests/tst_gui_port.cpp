@@ -44,7 +44,21 @@ struct PortFixture : GuiFixture {
         });
         form->miWyborClick();
     }
+    // Chooses the emulator entry; the emulator's terminal is then the port.
+    QString chooseEmulator() {
+        choose(TComSettingsFrm::emulatorText());
+        return form->ComPort1->settings.Port;
+    }
 };
+
+// Windows has no pseudo-terminals, so no emulator entry.
+#ifdef Q_OS_WIN
+#define SKIP_WITHOUT_EMULATOR_ENTRY() QSKIP("the emulator entry is for Linux only")
+#else
+#define SKIP_WITHOUT_EMULATOR_ENTRY()                                                              \
+    do {                                                                                           \
+    } while (false)
+#endif
 
 } // namespace
 
@@ -74,9 +88,8 @@ private slots:
         QCOMPARE(size.width(), 231);
         QVERIFY(size.height() >= 120);
 
-        f.choose(TComSettingsFrm::emulatorText());
+        const QString terminal = f.chooseEmulator();
         QCOMPARE(f.banner(), QStringLiteral("Emulator mikroindeksera w użyciu (bez urządzenia)"));
-        const QString terminal = f.form->ComPort1->settings.Port;
         QVERIFY(QFile::exists(terminal));
         f.load({"Czekaj[ms](10)", "Koniec"});
         f.form->miProgramujClick();
@@ -98,12 +111,9 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(terminal), 5000);
     }
     void afterTheEmulatorEndedItIsOfferedAgain() {
-#ifdef Q_OS_WIN
-        QSKIP("the emulator entry is for Linux only");
-#endif
+        SKIP_WITHOUT_EMULATOR_ENTRY();
         PortFixture f(QStringLiteral("ttyKORVEN9"));
-        f.choose(TComSettingsFrm::emulatorText());
-        const QString terminal = f.form->ComPort1->settings.Port;
+        const QString terminal = f.chooseEmulator();
         f.load({"Czekaj[ms](10)", "Koniec"});
         f.form->miProgramujClick();
         QCOMPARE(f.banner(), QStringLiteral("Programowanie mikroindeksera zakończone pomyślnie"));
@@ -147,12 +157,9 @@ private slots:
         QCOMPARE(current, QString());
     }
     void emulatorStopsWithTheWindowAndIsNotStored() {
-#ifdef Q_OS_WIN
-        QSKIP("the emulator entry is for Linux only");
-#endif
+        SKIP_WITHOUT_EMULATOR_ENTRY();
         PortFixture f(QStringLiteral("ttyKORVEN9"));
-        f.choose(TComSettingsFrm::emulatorText());
-        const QString terminal = f.form->ComPort1->settings.Port;
+        const QString terminal = f.chooseEmulator();
         QVERIFY(QFile::exists(terminal));
         // Not even while it runs: a window that is killed leaves the real port behind.
         {

@@ -115,6 +115,22 @@ QString randomBody(QRandomGenerator &rng, int lineCount) {
                                : body;
 }
 
+// Up to most - 1 random lines and the final "Koniec"; loosely numbered, as a hand-made
+// file may be, when asked.
+QStringList randomProgram(QRandomGenerator &rng, int most, bool looselyNumbered) {
+    const int n = rng.bounded(1, most);
+    QStringList bodies;
+    for (int i = 0; i < n; ++i)
+        bodies.append(randomBody(rng, n));
+    bodies.append(QStringLiteral("Koniec"));
+    QStringList lines = numbered(bodies);
+    if (looselyNumbered) {
+        for (QString &line : lines)
+            line = formatLine(rng.bounded(1, n + 4), line.mid(5));
+    }
+    return lines;
+}
+
 } // namespace
 
 class TestProgramEditor : public QObject {
@@ -264,18 +280,8 @@ private slots:
     void agreesWithStepByStepReplay() {
         QRandomGenerator rng(20261209);
         for (int round = 0; round < 400; ++round) {
-            const int n = rng.bounded(1, 40);
-            QStringList bodies;
-            for (int i = 0; i < n; ++i)
-                bodies.append(randomBody(rng, n));
-            bodies.append(QStringLiteral("Koniec"));
             ReplayEditor replay;
-            replay.lines = numbered(bodies);
-            // A quarter of the programs come numbered loosely, as a hand-made file may be.
-            if (round % 4 == 0) {
-                for (QString &line : replay.lines)
-                    line = formatLine(rng.bounded(1, n + 4), line.mid(5));
-            }
+            replay.lines = randomProgram(rng, 40, round % 4 == 0);
             ProgramEditor direct;
             direct.setLines(replay.lines);
             for (int op = 0; op < 30; ++op) {
@@ -313,17 +319,8 @@ private slots:
     void runsAgreeWithSingleLineSteps() {
         QRandomGenerator rng(20270114);
         for (int round = 0; round < 300; ++round) {
-            const int n = rng.bounded(1, 30);
-            QStringList bodies;
-            for (int i = 0; i < n; ++i)
-                bodies.append(randomBody(rng, n));
-            bodies.append(QStringLiteral("Koniec"));
             ReplayEditor replay;
-            replay.lines = numbered(bodies);
-            if (round % 4 == 0) {
-                for (QString &line : replay.lines)
-                    line = formatLine(rng.bounded(1, n + 4), line.mid(5));
-            }
+            replay.lines = randomProgram(rng, 30, round % 4 == 0);
             ProgramEditor direct;
             direct.setLines(replay.lines);
             for (int op = 0; op < 20; ++op) {
