@@ -1,5 +1,6 @@
 #include "ComPort.h"
 
+#include "DepthScope.h"
 #include "SerialPlatform.h"
 
 #include <QElapsedTimer>
@@ -137,11 +138,7 @@ void ComPort::onReadyRead() {
     // The handler reads from inside Qt's handling of the completed read; a wait on the port
     // there would run that handling again beneath itself (on Windows it reuses the pending
     // read's buffers), so reads in the handler take only what Qt already holds.
-    struct Delivery {
-        int &depth;
-        explicit Delivery(int &d) : depth(d) { ++depth; }
-        ~Delivery() { --depth; }
-    } delivery(m_deliveryDepth);
+    const DepthScope delivery(m_deliveryDepth);
     m_onRxChar(count);
 }
 

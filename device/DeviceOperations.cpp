@@ -3,18 +3,10 @@
 #include "ComPort.h"
 #include "Compiler.h"
 #include "Cp1250.h"
+#include "DepthScope.h"
 
 namespace korven {
 namespace {
-
-class ExchangeScope {
-public:
-    explicit ExchangeScope(int &depth) : m_depth(depth) { ++m_depth; }
-    ~ExchangeScope() { --m_depth; }
-
-private:
-    int &m_depth;
-};
 
 // Stale input from an earlier exchange goes before a command letter.
 void drain(ComPort &port) {
@@ -73,7 +65,7 @@ bool DeviceOperations::WyslijPolecenie(const QString &line) {
 
 bool DeviceOperations::transferImage(const QStringList &image, char letter,
                                      const QString &lengthError, bool showStart) {
-    ExchangeScope scope(m_exchangeDepth);
+    DepthScope scope(m_exchangeDepth);
     DetachedHandler detached(m_port);
     m_refusal.clear();
     m_streamStarted = false;

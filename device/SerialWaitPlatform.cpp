@@ -40,22 +40,18 @@ bool waitFor(QSerialPort &port, int milliseconds, Signal signal, Done done) {
     deadline.setSingleShot(true);
     deadline.setTimerType(Qt::PreciseTimer);
     bool ended = false;
-    const auto check = [&] {
-        if (done() || !port.isOpen() || isFailure(port.error())) {
-            ended = true;
-            loop.quit();
-        }
-    };
-    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+    const auto end = [&] {
         ended = true;
         loop.quit();
-    });
+    };
+    const auto check = [&] {
+        if (done() || !port.isOpen() || isFailure(port.error()))
+            end();
+    };
+    QObject::connect(&deadline, &QTimer::timeout, &loop, end);
     QObject::connect(&port, signal, &loop, check);
     QObject::connect(&port, &QSerialPort::errorOccurred, &loop, check);
-    QObject::connect(&port, &QIODevice::aboutToClose, &loop, [&] {
-        ended = true;
-        loop.quit();
-    });
+    QObject::connect(&port, &QIODevice::aboutToClose, &loop, end);
     deadline.start(milliseconds);
     // A signal may have come while the wait was being set up.
     check();
